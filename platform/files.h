@@ -1,0 +1,40 @@
+// Files and times: text-mode reading and appending as the Windows runtime does it, and
+// calendar-time conversion as SystemTimeToFileTime does it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zet::platform {
+
+// Reads a file in text mode: CR LF is delivered as one LF, a lone CR stays, and Ctrl-Z (0x1A)
+// ends the file. At most `limit` characters are delivered. Empty when the file opened but
+// nothing could be read; nullopt when it cannot be opened for reading (absent, not readable,
+// a folder, an empty path).
+std::optional<std::string>
+readTextFile(const std::string& path, std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// Appends `text` in text mode: every LF is written as CR LF. The file is created when missing.
+// False when it cannot be opened for appending (a folder, a missing folder, no permission).
+bool appendTextFile(const std::string& path, std::string_view text);
+
+// A calendar time with the fields of a Win32 SYSTEMTIME (milliseconds always 0).
+struct CalendarTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// The 64-bit FILETIME (100-ns intervals since 1 January 1601 UTC) of a UTC calendar time in
+// the proleptic Gregorian calendar; nullopt when the fields are no valid time (year 1601 to
+// 30827, month 1 to 12, day within the month, hour 0 to 23, minute and second 0 to 59).
+std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time);
+
+} // namespace zet::platform

@@ -1,0 +1,117 @@
+#include "platform/files.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zet::platform {
+
+namespace {
+
+constexpr char kCtrlZ = '\x1a';
+
+// An open descriptor, closed at the end of its scope.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// Opens a regular file (never a folder, which the Windows runtime refuses too).
+int openFile(const std::string& path, int flags, mode_t mode = 0) {
+    if (path.empty() || path.find('\0') != std::string::npos) return -1;
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
+    Descriptor file(openFile(path, O_RDONLY));
+    if (file.get() < 0) return std::nullopt;
+
+    std::string text;
+    char chunk[16384];
+    bool pendingCr = false; // a CR at the end of a chunk, waiting to see if LF follows
+    for (;;) {
+        const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        for (ssize_t i = 0; i < got; ++i) {
+            const char c = chunk[i];
+            if (pendingCr) {
+                pendingCr = false;
+                if (c != '\n') text.push_back('\r');
+                if (text.size() >= limit) return text;
+            }
+            if (c == kCtrlZ) return text;
+            if (c == '\r') {
+                pendingCr = true;
+                continue;
+            }
+            text.push_back(c);
+            if (text.size() >= limit) return text;
+        }
+    }
+    if (pendingCr && text.size() < limit) text.push_back('\r');
+    return text;
+}
+
+bool appendTextFile(const std::string& path, std::string_view text) {
+    Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
+    if (file.get() < 0) return false;
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') bytes.push_back('\r');
+        bytes.push_back(c);
+    }
+    return writeAll(file.get(), bytes.data(), bytes.size());
+}
+
+std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {
+    using namespace std::chrono;
+    if (time.year < 1601 || time.year > 30827) return std::nullopt;
+    if (time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31) return std::nullopt;
+    if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
+        time.second > 59)
+        return std::nullopt;
+    const year_month_day date{year{time.year}, month{static_cast<unsigned>(time.month)},
+                              day{static_cast<unsigned>(time.day)}};
+    if (!date.ok()) return std::nullopt;
+
+    // Seconds from 1601-01-01 to 1970-01-01, the distance between the two epochs.
+    constexpr std::int64_t kEpochDistance = 11644473600;
+    const std::int64_t seconds = sys_seconds{sys_days{date}}.time_since_epoch().count() +
+                                 time.hour * 3600 + time.minute * 60 + time.second + kEpochDistance;
+    return static_cast<std::uint64_t>(seconds) * 10000000u;
+}
+
+} // namespace zet::platform

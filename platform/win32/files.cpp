@@ -1,0 +1,57 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace zet::platform {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+} // namespace
+
+std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
+    if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
+    File file(std::fopen(path.c_str(), "r")); // text mode: the runtime translates
+    if (!file) return std::nullopt;
+    std::string text;
+    char chunk[16384];
+    while (text.size() < limit) {
+        const std::size_t want = std::min(sizeof chunk, limit - text.size());
+        const std::size_t got = std::fread(chunk, 1, want, file.get());
+        text.append(chunk, got);
+        if (got < want) break;
+    }
+    return text;
+}
+
+bool appendTextFile(const std::string& path, std::string_view text) {
+    if (path.empty() || path.find('\0') != std::string::npos) return false;
+    File file(std::fopen(path.c_str(), "a")); // text mode: LF is written as CR LF
+    if (!file) return false;
+    return std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+}
+
+std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {
+    // SYSTEMTIME holds 16-bit fields; a value that does not fit is no valid time anyway.
+    for (const int field : {time.year, time.month, time.day, time.hour, time.minute, time.second})
+        if (field < 0 || field > 0xFFFF) return std::nullopt;
+    SYSTEMTIME system{};
+    system.wYear = static_cast<WORD>(time.year);
+    system.wMonth = static_cast<WORD>(time.month);
+    system.wDay = static_cast<WORD>(time.day);
+    system.wHour = static_cast<WORD>(time.hour);
+    system.wMinute = static_cast<WORD>(time.minute);
+    system.wSecond = static_cast<WORD>(time.second);
+    FILETIME result{};
+    if (!SystemTimeToFileTime(&system, &result)) return std::nullopt;
+    return (static_cast<std::uint64_t>(result.dwHighDateTime) << 32) | result.dwLowDateTime;
+}
+
+} // namespace zet::platform

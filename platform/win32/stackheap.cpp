@@ -1,0 +1,15 @@
+#include "platform/stackheap.h"
+
+#include <windows.h>
+
+namespace zet::platform {
+
+void* allocStackNode(std::size_t bytes) noexcept {
+    return GlobalAlloc(GPTR, bytes);
+}
+
+void freeStackNode(void* node) noexcept {
+    if (node != nullptr) GlobalFree(static_cast<HGLOBAL>(node));
+}
+
+} // namespace zet::platform

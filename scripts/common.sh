@@ -1,0 +1,33 @@
+# Shared by the scripts: where things are, and how Windows programs are run here.
+# shellcheck shell=bash
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+
+# True where 32-bit x86 Linux programs (and so 32-bit Wine) can run. Some sandboxed kernels
+# cannot; there the Windows tests run as a 64-bit build under 64-bit Wine instead.
+can_run_i386() {
+  [ -e /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# The preset whose test programs Wine can run on this machine.
+windows_test_preset() {
+  if can_run_i386; then echo win32; else echo win64; fi
+}
+
+# Creates the Wine prefix once, before tests run in parallel and race to create it.
+wine_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if can_run_i386; then
+    wine wineboot --init >/dev/null 2>&1
+  else
+    /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+  fi
+  wineserver -w 2>/dev/null || true
+}
+
+build_preset() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$(nproc)"
+}

@@ -1,0 +1,88 @@
+// The call frame through a real host stack: pops, pushes, cuts, and a missing stack.
+#include "plugin/frame.h"
+#include "tests/support/host.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using zettest::Host;
+using Strings = std::vector<std::string>;
+
+// An export body that echoes its popped argument back, for driving the frame directly.
+void echoOne() {
+    const std::string value = zet::popString();
+    zet::pushString(value);
+}
+
+extern "C" void echoExport(void* parent, int size, char* variables, zet::StackNode** top) {
+    zet::runExport(parent, size, variables, top, echoOne);
+}
+
+TEST(Dummy, RemovesUpToFourValues) {
+    Host empty;
+    empty.call(dummy);
+    EXPECT_TRUE(empty.stack().empty());
+
+    Host two;
+    two.args({"a", "b"}).call(dummy);
+    EXPECT_TRUE(two.stack().empty());
+
+    Host five;
+    five.args({"1", "2", "3", "4", "5"}).call(dummy);
+    EXPECT_EQ(five.stack(), Strings{"5"});
+}
+
+TEST(Frame, RecordsTheCallValues) {
+    Host host;
+    char variables[8];
+    dummy(reinterpret_cast<void*>(0x1234), 77, variables, &host.top);
+    const zet::PluginContext& context = zet::pluginContext();
+    EXPECT_EQ(context.parentWindow, reinterpret_cast<void*>(0x1234));
+    EXPECT_EQ(context.stringSize, 77);
+    EXPECT_EQ(context.variables, variables);
+    EXPECT_EQ(context.stackTop, &host.top);
+}
+
+TEST(Frame, PushIsCutToStringSizeLessOne) {
+    Host host;
+    host.push("abcdefghij").call(echoExport, 11);
+    EXPECT_EQ(host.stack(), Strings{"abcdefghij"});
+    host.call(echoExport, 10);
+    EXPECT_EQ(host.stack(), Strings{"abcdefghi"});
+    host.call(echoExport, 1);
+    EXPECT_EQ(host.stack(), Strings{""});
+}
+
+TEST(Frame, StringSizeBelowOnePushesTheEmptyText) {
+    for (int size : {0, -1, -2147483647 - 1}) {
+        Host host;
+        host.push("abc").call(echoExport, size);
+        EXPECT_EQ(host.stack(), Strings{""}) << size;
+    }
+}
+
+TEST(Frame, PopIsCutAt1023Characters) {
+    Host host;
+    host.stringSize = 4096;
+    host.push(std::string(3000, 'x')).call(echoExport, 4096);
+    EXPECT_EQ(host.stack(), Strings{std::string(1023, 'x')});
+}
+
+TEST(Frame, MissingStackPushesNothingAndPopsNothing) {
+    Host host;
+    host.push("keep");
+    host.callWithoutStack(echoExport);
+    host.callWithoutStack(dummy);
+    for (auto function : {loadDicInfo, dicInfo, dicFiles, updateDuvEvoCfg})
+        host.callWithoutStack(function);
+    EXPECT_EQ(host.stack(), Strings{"keep"});
+}
+
+TEST(Frame, EmptyStackGivesEmptyArguments) {
+    Host host;
+    host.call(echoExport);
+    EXPECT_EQ(host.stack(), Strings{""});
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+// A host for the exports in tests: a real string stack, built and freed as an installer does.
+#pragma once
+
+#include "plugin/frame.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+extern "C" {
+#define ZET_DECLARE_EXPORT(name) void name(void*, int, char*, zet::StackNode**);
+ZET_DECLARE_EXPORT(loadDicInfo)
+ZET_DECLARE_EXPORT(dicInfo)
+ZET_DECLARE_EXPORT(dicFiles)
+ZET_DECLARE_EXPORT(updateDuvEvoCfg)
+ZET_DECLARE_EXPORT(giveAllPermissions)
+ZET_DECLARE_EXPORT(exploreFolder)
+ZET_DECLARE_EXPORT(executeFile)
+ZET_DECLARE_EXPORT(setFileModificationTime)
+ZET_DECLARE_EXPORT(dummy)
+#undef ZET_DECLARE_EXPORT
+}
+
+namespace zettest {
+
+using ExportFunction = void (*)(void*, int, char*, zet::StackNode**);
+
+class Host {
+  public:
+    Host() = default;
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+    ~Host();
+
+    // Pushes one value, as a script's Push does.
+    Host& push(std::string_view text);
+
+    // Pushes the arguments of `zetdll::EXPORT a b c`: the first one ends on top.
+    Host& args(std::initializer_list<std::string_view> arguments);
+
+    // Calls an export with this stack (or with none).
+    void call(ExportFunction function, int stringSize = 1024);
+    void callWithoutStack(ExportFunction function, int stringSize = 1024);
+
+    std::string pop();
+
+    // The whole stack, top first.
+    std::vector<std::string> stack() const;
+
+    zet::StackNode* top = nullptr;
+    int stringSize = 1024;
+};
+
+} // namespace zettest

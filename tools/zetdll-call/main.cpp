@@ -1,0 +1,143 @@
+// zetdll-call: hosts the plug-in the way an installer does, for trying one call by hand.
+//
+//   zetdll-call [--plugin PATH] [--string-size N] [--no-stack] [--json] EXPORT [ARG...]
+//
+// The arguments are pushed so that the first one ends on top (as `zetdll::EXPORT ARG1 ARG2`
+// does in a script); after the call the whole stack is printed, top first.
+#include "platform/stackheap.h"
+#include "plugin/frame.h"
+#include "tools/zetdll-call/library.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    std::string plugin;
+    int stringSize = 1024;
+    bool noStack = false;
+    bool json = false;
+    std::string exportName;
+    std::vector<std::string> arguments;
+};
+
+int usage() {
+    std::fputs("usage: zetdll-call [--plugin PATH] [--string-size N] [--no-stack] [--json] "
+               "EXPORT [ARG...]\n",
+               stderr);
+    return 2;
+}
+
+bool parseOptions(int argc, char** argv, Options& options) {
+    int i = 1;
+    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+        const std::string option = argv[i];
+        if (option == "--") {
+            ++i;
+            break;
+        }
+        if (option == "--no-stack") {
+            options.noStack = true;
+        } else if (option == "--json") {
+            options.json = true;
+        } else if (option == "--plugin" && i + 1 < argc) {
+            options.plugin = argv[++i];
+        } else if (option == "--string-size" && i + 1 < argc) {
+            options.stringSize = std::atoi(argv[++i]);
+        } else {
+            return false;
+        }
+    }
+    if (i >= argc) return false;
+    options.exportName = argv[i++];
+    options.arguments.assign(argv + i, argv + argc);
+    return true;
+}
+
+// Pushes as the installer does: a node of string size + 8 bytes, the text cut to fit.
+bool hostPush(zet::StackNode*& top, const std::string& text, int stringSize) {
+    const std::size_t capacity = stringSize < 1 ? 1 : static_cast<std::size_t>(stringSize);
+    auto* node = static_cast<zet::StackNode*>(zet::platform::allocStackNode(capacity + 8));
+    if (node == nullptr) return false;
+    const std::size_t length = std::min(text.size(), capacity - 1);
+    std::memcpy(node->text, text.data(), length);
+    node->text[length] = '\0';
+    node->next = top;
+    top = node;
+    return true;
+}
+
+void printJsonString(const std::string& text) {
+    std::putchar('"');
+    for (const unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            std::printf("\\%c", c);
+        } else if (c < 0x20 || c >= 0x7f) {
+            // Control characters and ANSI bytes above ASCII, as their code points (Latin-1).
+            std::printf("\\u%04x", c);
+        } else {
+            std::putchar(c);
+        }
+    }
+    std::putchar('"');
+}
+
+void printStack(const std::vector<std::string>& values, bool json) {
+    if (!json) {
+        for (const auto& value : values) std::printf("%s\n", value.c_str());
+        return;
+    }
+    std::putchar('[');
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) std::putchar(',');
+        printJsonString(values[i]);
+    }
+    std::puts("]");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parseOptions(argc, argv, options)) return usage();
+    zetcall::useBinaryOutput();
+
+    const std::string path = options.plugin.empty() ? zetcall::defaultPluginPath() : options.plugin;
+    std::string error;
+    void* plugin = zetcall::loadPlugin(path, error);
+    if (plugin == nullptr) {
+        std::fprintf(stderr, "zetdll-call: cannot load %s: %s\n", path.c_str(), error.c_str());
+        return 1;
+    }
+    const auto function = zetcall::findExport(plugin, options.exportName);
+    if (function == nullptr) {
+        std::fprintf(stderr, "zetdll-call: %s has no export named %s\n", path.c_str(),
+                     options.exportName.c_str());
+        return 1;
+    }
+
+    zet::StackNode* top = nullptr;
+    for (auto it = options.arguments.rbegin(); it != options.arguments.rend(); ++it) {
+        if (!hostPush(top, *it, options.stringSize)) {
+            std::fputs("zetdll-call: out of memory\n", stderr);
+            return 1;
+        }
+    }
+    static char variables[1024 * 25];
+    function(nullptr, options.stringSize, variables, options.noStack ? nullptr : &top);
+
+    std::vector<std::string> values;
+    while (top != nullptr) {
+        zet::StackNode* node = top;
+        values.emplace_back(node->text);
+        top = node->next;
+        zet::platform::freeStackNode(node);
+    }
+    printStack(values, options.json);
+    return 0;
+}
