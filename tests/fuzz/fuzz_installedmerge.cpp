@@ -1,0 +1,21 @@
+// The installed-list merge on a fuzzed instdics.dat, list argument and two configuration
+// files. Input parts: list (after the leading "/"), instdics.dat, a.cfg, b.cfg.
+#include "tests/fuzz/fuzz.h"
+#include "tests/support/host.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto parts = zetfuzz::splitParts({reinterpret_cast<const char*>(data), size}, 4);
+    zetfuzz::clearWorkFolder();
+    zetfuzz::writeBytes(zetfuzz::pathIn("instdics.dat"), parts[1]);
+    zetfuzz::writeBytes(zetfuzz::pathIn("a.cfg"), parts[2]);
+    zetfuzz::writeBytes(zetfuzz::pathIn("b.cfg"), parts[3]);
+
+    // Only names inside the work folder: ".." and absolute paths would reach other files.
+    std::string list = parts[0];
+    if (list.find("..") != std::string::npos || list.find(':') != std::string::npos ||
+        list.find('\\') != std::string::npos)
+        list = "a.cfg/b.cfg/";
+    zettest::Host host;
+    host.args({zetfuzz::workFolder(), "/" + list}).call(updateDuvEvoCfg);
+    return 0;
+}
