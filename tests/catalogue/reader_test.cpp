@@ -234,8 +234,8 @@ TEST(ReaderFile, LineEndsCtrlZAndNul) {
     ASSERT_EQ(catalogue.entries.size(), 2u);
     EXPECT_EQ(catalogue.entries[1].version, 2);
 
-    zettest::writeFile(dir.file("nul.txt"), kHeader + "1|a|f|d|1\n2|a|f|d|2\0\n3|a|f|d|3\n"s);
-    ASSERT_TRUE(readCatalogue(dir.file("nul.txt"), header, catalogue));
+    zettest::writeFile(dir.file("zero.txt"), kHeader + "1|a|f|d|1\n2|a|f|d|2\0\n3|a|f|d|3\n"s);
+    ASSERT_TRUE(readCatalogue(dir.file("zero.txt"), header, catalogue));
     EXPECT_EQ(catalogue.entries.size(), 2u);
 
     zettest::writeFile(dir.file("startz.txt"), "\x1a" + kHeader);
