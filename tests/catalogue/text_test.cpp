@@ -37,17 +37,6 @@ TEST(NextLine, WalksMixedLineEndsAndStaysAtTheEnd) {
     EXPECT_EQ(nextLine(text, text.size() + 5, line, 1000), text.size());
 }
 
-TEST(NextLine, ALineThatDoesNotFitReadsAsEmptyButIsPassedOver) {
-    const std::string text = std::string(999, 'a') + "\n" + std::string(1000, 'b') + "\nc";
-    std::string_view line;
-    std::size_t at = nextLine(text, 0, line, 1000);
-    EXPECT_EQ(line.size(), 999u);
-    at = nextLine(text, at, line, 1000);
-    EXPECT_EQ(line, "");
-    nextLine(text, at, line, 1000);
-    EXPECT_EQ(line, "c");
-}
-
 TEST(ExtractField, BlanksAfterSeparatorsGoTrailingBlanksGoTabsStay) {
     const std::string_view text = "  a  |  b  |\tc\t|";
     EXPECT_EQ(extractField(text, '|', 0, 50), "  a");
@@ -56,14 +45,6 @@ TEST(ExtractField, BlanksAfterSeparatorsGoTrailingBlanksGoTabsStay) {
     EXPECT_EQ(extractField(text, '|', 3, 50), "");
     EXPECT_EQ(extractField(text, '|', 4, 50), "");
     EXPECT_EQ(extractField("", '|', 0, 50), "");
-}
-
-TEST(ExtractField, CutFirstThenTrimTheCut) {
-    const std::string field = std::string(97, 'x') + "  yyyyyyyyyyyyyyyyyyyy";
-    EXPECT_EQ(extractField("a|" + field, '|', 1, 100), std::string(97, 'x'));
-    EXPECT_EQ(extractField("1234567890", '|', 0, 10), "123456789");
-    EXPECT_EQ(extractField("abc", '|', 0, 1), "");
-    EXPECT_EQ(extractField("abc", '|', 0, 0), "");
 }
 
 // The field rule as a literal character walk: the reference the one-pass split must match.
