@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <memory>
 
@@ -13,6 +14,12 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
+
+int daysInMonth(int year, int month) {
+    constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
 
 } // namespace
 
@@ -39,9 +46,13 @@ bool appendTextFile(const std::string& path, std::string_view text) {
 }
 
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {
-    // SYSTEMTIME holds 16-bit fields; a value that does not fit is no valid time anyway.
-    for (const int field : {time.year, time.month, time.day, time.hour, time.minute, time.second})
-        if (field < 0 || field > 0xFFFF) return std::nullopt;
+    // The ranges are checked here as well: the call's implementation in Wine accepts some
+    // invalid dates (29 February 1900), and both builds must agree on what is valid.
+    if (time.year < 1601 || time.year > 30827 || time.month < 1 || time.month > 12 ||
+        time.day < 1 || time.day > daysInMonth(time.year, time.month) || time.hour < 0 ||
+        time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
+        time.second > 59)
+        return std::nullopt;
     SYSTEMTIME system{};
     system.wYear = static_cast<WORD>(time.year);
     system.wMonth = static_cast<WORD>(time.month);

@@ -1,0 +1,24 @@
+// Catalogue timestamps (20100704-083015, UTC) and the FILETIME texts the script passes on.
+#pragma once
+
+#include "platform/files.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zet::catalogue {
+
+// The six values of a timestamp read as scanf reads "%4d%2d%2d-%2d%2d%2d": reading stops at
+// the first conversion or literal that fails, and the values not read keep their defaults
+// (2000-01-01 01:01:01).
+platform::CalendarTime parseTimestamp(std::string_view text);
+
+// The FILETIME of a timestamp taken as UTC. A timestamp that is no valid calendar time (a month
+// 0, 30 February, a year before 1601) gives 0, so that its time text reads "0 0".
+std::uint64_t timestampToFileTime(std::string_view text);
+
+// A FILETIME as the script receives it: high and then low 32-bit half, "%x %x".
+std::string fileTimeText(std::uint64_t fileTime);
+
+} // namespace zet::catalogue
