@@ -1,0 +1,71 @@
+// The catalogue: one read of a maximal catalogue, and the whole walk an installer makes.
+#include "bench/inputs.h"
+#include "catalogue/reader.h"
+#include "tests/support/files.h"
+#include "tests/support/host.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void readCatalogue(benchmark::State& state) {
+    const auto characters = static_cast<std::size_t>(state.range(0));
+    std::size_t dictionaries = 0;
+    zettest::TempDir folder;
+    const std::string path = folder.file("catalogue.txt");
+    zettest::writeFile(path, zetbench::makeCatalogue(characters, dictionaries));
+    zet::catalogue::CatalogueHeader header;
+    zet::catalogue::DictionaryCatalogue catalogue;
+    for (auto _ : state) {
+        const bool ok = zet::catalogue::readCatalogue(path, header, catalogue);
+        benchmark::DoNotOptimize(ok);
+    }
+    state.counters["dictionaries"] = static_cast<double>(dictionaries);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * characters));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(readCatalogue)->RangeMultiplier(2)->Range(4096, 65536)->Complexity(benchmark::oN);
+
+// loadDicInfo, then dicInfo and dicFiles for every selected dictionary until "0" and "".
+void wholeWalk(benchmark::State& state) {
+    std::size_t dictionaries = 0;
+    zettest::TempDir folder;
+    const std::string path = folder.file("catalogue.txt");
+    zettest::writeFile(path, zetbench::makeCatalogue(65536, dictionaries));
+    const std::string mask = zetbench::selectAll(dictionaries);
+    for (auto _ : state) {
+        zettest::Host host;
+        host.args({path}).call(loadDicInfo);
+        for (std::size_t index = 0;; ++index) {
+            const std::string n = std::to_string(index);
+            host.args({path, mask, n}).call(dicInfo);
+            const std::string displayName = host.pop();
+            const std::string version = host.pop();
+            const bool found = !displayName.empty() || version != "0";
+            host.args({path, mask, n}).call(dicFiles);
+            if (!found) break;
+        }
+        benchmark::DoNotOptimize(host.top);
+    }
+    state.counters["dictionaries"] = static_cast<double>(dictionaries);
+}
+BENCHMARK(wholeWalk)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The parse alone, on text already in memory: what the read costs without the file system.
+void parseCatalogue(benchmark::State& state) {
+    std::size_t dictionaries = 0;
+    const std::string text = zetbench::makeCatalogue(65536, dictionaries);
+    zet::catalogue::CatalogueHeader header;
+    zet::catalogue::DictionaryCatalogue catalogue;
+    for (auto _ : state) {
+        const bool ok = zet::catalogue::parseCatalogue(text, header, catalogue);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(parseCatalogue);
+
+} // namespace
