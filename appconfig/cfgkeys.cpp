@@ -14,7 +14,9 @@ bool holdsLineBreak(std::string_view text) {
 }
 
 std::string sectionOf(std::string_view group) {
-    return "." + std::string(group);
+    std::string section(1, '.');
+    section.append(group);
+    return section;
 }
 
 } // namespace

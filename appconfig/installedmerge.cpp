@@ -21,7 +21,10 @@ bool startsWithDics(std::string_view line) {
 
 // Takes the installed entry "*" + name + newline, if there is one still free.
 bool takeInstalled(std::string& installed, std::string_view name) {
-    const std::size_t entry = installed.find("*" + std::string(name) + "\n");
+    std::string wanted(1, '*');
+    wanted.append(name);
+    wanted += '\n';
+    const std::size_t entry = installed.find(wanted);
     if (entry == std::string::npos) return false;
     installed[entry] = '+';
     return true;
@@ -74,10 +77,12 @@ std::string groupSections(const std::string& text, std::string& installed) {
 
 // Appends to duvevo.cfg, after a newline when the file's last line lacks one, so that the
 // first appended line never joins the last line already there.
-bool appendToCfg(const std::string& path, std::string text) {
+bool appendToCfg(const std::string& path, std::string_view text) {
     const auto current = platform::readTextFile(path);
-    if (current && !current->empty() && current->back() != '\n') text.insert(0, "\n");
-    return platform::appendTextFile(path, text);
+    const bool joinsLastLine = current && !current->empty() && current->back() != '\n';
+    std::string bytes(joinsLastLine ? "\n" : "");
+    bytes.append(text);
+    return platform::appendTextFile(path, bytes);
 }
 
 // The text of instdics.dat up to its first NUL, as C string searches would see it; nullopt when
