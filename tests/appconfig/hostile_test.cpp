@@ -57,11 +57,11 @@ TEST(Hostile, BinaryBytesKeepLinesApart) {
     writeFile(dir.path() / "instdics.dat", std::string("*a\r\n*b\r\n*c\0*d\r\n", 16));
     writeFile(dir.path() / "x.cfg", std::string("[.h]\r\nen=x\0y\r\ndics=b\0a\r\n", 24));
     update(dir.str(), "/x.cfg/");
-    EXPECT_EQ(
-        entries(readFile(dir.path() / "duvevo.cfg")),
-        (std::vector<std::string>{"[.g2] fi=", "[.g2] sv=", "[.g2] en=", "[.g2] de=", "[.g] Dics=a",
-                                  "[.h] en=x", "[.h] Dics=b", "[.other_dics] en=Other dictionaries",
-                                  "[.other_dics] fi=Muut sanakirjat", "[.other_dics] Dics=a"}));
+    EXPECT_EQ(entries(readFile(dir.path() / "duvevo.cfg")),
+              (std::vector<std::string>{
+                  "[.g2] fi=", "[.g2] sv=", "[.g2] en=", "[.g2] de=", "[.g2] Dics=a", "[.h] en=x",
+                  "[.h] Dics=b", "[.other_dics] en=Other dictionaries",
+                  "[.other_dics] fi=Muut sanakirjat", "[.other_dics] Dics=a"}));
 }
 
 TEST(Hostile, LongLinesAndNamesAreUsedWhole) {
