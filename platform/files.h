@@ -38,3 +38,12 @@ struct CalendarTime {
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time);
 
 } // namespace zet::platform
+
+// Paths in a folder: the separator between folder and file name, and the longest path the
+// system opens. A longer path is never cut; it counts as a file that cannot be opened.
+namespace zet::platform {
+
+extern const char kPathSeparator;
+extern const std::size_t kMaxPathLength;
+
+} // namespace zet::platform

@@ -1,0 +1,14 @@
+// The two forms of the configuration export's argument.
+#pragma once
+
+#include <string_view>
+
+namespace zet::appconfig {
+
+// A "/"-led argument is a list of dictionary configuration files for the installed-list
+// merge; anything else a dictionary name for the group merge. Returns the merge's result;
+// 0 without touching anything when the folder is empty, since a path built from it would
+// point at the root of the drive.
+int dispatchCfgUpdate(std::string_view folder, std::string_view argument);
+
+} // namespace zet::appconfig

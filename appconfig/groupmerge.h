@@ -1,0 +1,18 @@
+// The group merge: one dictionary into the groups that list it in groups.ini.
+#pragma once
+
+#include <string_view>
+
+namespace zet::appconfig {
+
+// Adds the dictionary `name` to every group that groups.ini lists it in, with the groups'
+// display names from grnames.ini. A dictionary no group lists becomes a group of its own,
+// named from the [LONG_NAMES] section of its own configuration file, or else from grnames.ini.
+// 1 when a group listed it or its file has a [LONG_NAMES] section; 0 otherwise.
+int mergeDicIntoGroups(std::string_view folder, std::string_view name);
+
+// Copies the group's display names in fi, sv, en and de from grnames.ini into the section
+// "." + group (an empty value where grnames.ini has none), then adds `name` to its members.
+int copyGroupNames(std::string_view folder, std::string_view group, std::string_view name);
+
+} // namespace zet::appconfig

@@ -1,0 +1,55 @@
+#include "appconfig/paths.h"
+
+#include "platform/files.h"
+
+namespace zet::appconfig {
+
+namespace {
+
+std::optional<std::string> joined(std::string_view folder, bool separator, std::string_view name) {
+    std::string path(folder);
+    if (separator) path += platform::kPathSeparator;
+    path += name;
+    if (path.size() > platform::kMaxPathLength) return std::nullopt;
+    return path;
+}
+
+} // namespace
+
+std::optional<std::string> pathInFolder(std::string_view folder, std::string_view name) {
+    const bool endsInSeparator = !folder.empty() && folder.back() == platform::kPathSeparator;
+    return joined(folder, !endsInSeparator, name);
+}
+
+std::optional<std::string> pathAfterSeparator(std::string_view folder, std::string_view name) {
+    return joined(folder, true, name);
+}
+
+std::optional<std::string> cfgPath(std::string_view folder) {
+    return pathAfterSeparator(folder, "duvevo.cfg");
+}
+
+std::optional<std::string> readText(const std::optional<std::string>& path) {
+    if (!path) return std::nullopt;
+    return platform::readTextFile(*path);
+}
+
+std::vector<std::string> textLines(std::string_view text) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t newline = text.find('\n');
+        const std::size_t end = newline == std::string_view::npos ? text.size() : newline + 1;
+        const std::string_view line = text.substr(0, end);
+        const std::size_t nul = line.find('\0');
+        if (nul == std::string_view::npos) {
+            lines.emplace_back(line);
+        } else {
+            lines.emplace_back(line.substr(0, nul));
+            if (newline != std::string_view::npos) lines.back() += '\n';
+        }
+        text.remove_prefix(end);
+    }
+    return lines;
+}
+
+} // namespace zet::appconfig

@@ -1,0 +1,29 @@
+// Files of the installation folder, and the lines of a text file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zet::appconfig {
+
+// The folder, a separator only when the folder does not already end in one, and the name.
+// Nullopt when the path would be longer than the system can open.
+std::optional<std::string> pathInFolder(std::string_view folder, std::string_view name);
+
+// The folder, a separator always (even after one), and the name; the form under which
+// duvevo.cfg and grnames.ini are reached. Nullopt when too long.
+std::optional<std::string> pathAfterSeparator(std::string_view folder, std::string_view name);
+
+// duvevo.cfg in the folder.
+std::optional<std::string> cfgPath(std::string_view folder);
+
+// A file read in text mode; nullopt when it cannot be opened (or the path is missing).
+std::optional<std::string> readText(const std::optional<std::string>& path);
+
+// The lines of a text, each ending in its newline except perhaps the last. A line's text ends
+// at a NUL byte, as a C string would, but its newline stays so that lines never run together.
+std::vector<std::string> textLines(std::string_view text);
+
+} // namespace zet::appconfig

@@ -1,0 +1,39 @@
+#include "platform/ini.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace zet::platform {
+
+namespace {
+
+// The first buffer, and the largest one tried: a value beyond it is returned cut there.
+constexpr DWORD kFirstValueBuffer = 512;
+constexpr DWORD kMaxValueBuffer = DWORD{1} << 26;
+
+} // namespace
+
+std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
+    const std::string sectionText(section);
+    const std::string keyText(key);
+    std::vector<char> buffer;
+    for (DWORD size = kFirstValueBuffer;; size *= 2) {
+        buffer.assign(size, '\0');
+        const DWORD count = GetPrivateProfileStringA(sectionText.c_str(), keyText.c_str(), "",
+                                                     buffer.data(), size, path.c_str());
+        // A value that fills the buffer comes back cut to size - 1 characters.
+        if (count + 1 < size || size >= kMaxValueBuffer) return std::string(buffer.data(), count);
+    }
+}
+
+bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
+                    std::string_view value) {
+    const std::string sectionText(section);
+    const std::string keyText(key);
+    const std::string valueText(value);
+    return WritePrivateProfileStringA(sectionText.c_str(), keyText.c_str(), valueText.c_str(),
+                                      path.c_str()) != 0;
+}
+
+} // namespace zet::platform
