@@ -38,3 +38,14 @@ struct CalendarTime {
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time);
 
 } // namespace zet::platform
+
+// File write time.
+namespace zet::platform {
+
+// Gives an existing file the last-write time `fileTime` (a FILETIME: 100-ns intervals since
+// 1 January 1601 UTC) and leaves its other times alone; 0 changes nothing. The file is opened
+// for writing and never created, so a folder, a missing or read-only file, or one the caller may
+// not write, is not opened: false then, and nothing is changed.
+bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);
+
+} // namespace zet::platform
