@@ -90,8 +90,10 @@ TEST(GiveAllPermissions, OpensNothingThatIsMissingReadOnlyOrEmpty) {
     zettest::writeFile(readOnly, "");
     ASSERT_TRUE(zettest::setReadOnly(readOnly, true));
     const AccessProbe before = probeAccess(readOnly);
-    EXPECT_EQ(grant(readOnly), "");
-    expectUnchanged(readOnly, before);
+    if (zettest::readOnlyIsRefused(readOnly)) {
+        EXPECT_EQ(grant(readOnly), "");
+        expectUnchanged(readOnly, before);
+    }
     zettest::setReadOnly(readOnly, false);
 
     Host empty;
@@ -131,9 +133,10 @@ TEST(GiveAllPermissions, DoesNotFollowALinkAtTheEndOfThePath) {
     const std::string target = dir.file("target.dat");
     zettest::writeFile(target, "");
     const AccessProbe before = probeAccess(target);
-    if (!zettest::makeRefusedLink(target, dir.file("link.dat"))) return; // Windows follows it
-    grant(dir.file("link.dat"));
-    grant("*" + dir.file("link.dat"));
+    const std::string link = dir.file("link.dat");
+    if (!zettest::makeRefusedLink(target, link)) return; // Windows follows it
+    grant(link);
+    grant("*" + link);
     expectUnchanged(target, before);
 }
 

@@ -81,3 +81,11 @@ std::optional<ShellTrace> prepareExploreTrace(const std::filesystem::path& folde
                                               const std::string& target, int lingerSeconds);
 
 } // namespace zettest
+
+namespace zettest {
+
+// Whether a read-only file cannot be opened for writing here, as on Windows. Wine run as root
+// opens it all the same, since the Unix root may write any file.
+bool readOnlyIsRefused(const std::string& path);
+
+} // namespace zettest

@@ -25,6 +25,16 @@ HANDLE openAttributes(const std::string& path, DWORD access) {
                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
+// Wine keeps no DACL of its own: it writes a DACL into the Unix mode and reads back one built
+// from the mode, in which everyone's full access shows as this mask (with the inheritance flags
+// that Wine gives every entry of a folder).
+constexpr DWORD kWineFullAccess = 0x1301FF;
+
+bool underWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 std::string sidText(PSID sid) {
     LPSTR text = nullptr;
     if (!ConvertSidToStringSidA(sid, &text)) return "?";
@@ -81,7 +91,9 @@ AccessProbe probeAccess(const std::string& path) {
         const std::string sid = sidText(const_cast<DWORD*>(&entry->SidStart));
         const bool inherits = (header->AceFlags & VALID_INHERIT_FLAGS) != 0;
         if (sid == "S-1-1-0") {
-            if (header->AceType == ACCESS_ALLOWED_ACE_TYPE && entry->Mask == 0x1FFFFF && !inherits)
+            const bool allowed = header->AceType == ACCESS_ALLOWED_ACE_TYPE;
+            if (allowed && ((entry->Mask == 0x1FFFFF && !inherits) ||
+                            (underWine() && entry->Mask == kWineFullAccess)))
                 probe.worldFullAccess = true;
             continue;
         }
@@ -134,6 +146,18 @@ namespace zettest {
 std::optional<ShellTrace> prepareExploreTrace(const std::filesystem::path&, const std::string&,
                                               int) {
     return std::nullopt;
+}
+
+} // namespace zettest
+
+namespace zettest {
+
+bool readOnlyIsRefused(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return true;
+    CloseHandle(file);
+    return false;
 }
 
 } // namespace zettest
