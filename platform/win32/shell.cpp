@@ -12,6 +12,8 @@ void shellExplore(const std::string& folder) {
     ShellExecuteA(nullptr, "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOA) == 60);
+
 void shellOpen(const std::string& file) {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
