@@ -25,12 +25,14 @@ timespec toTimespec(std::uint64_t fileTime) {
 
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
     if (path.empty() || path.find('\0') != std::string::npos) return false;
-    // Write-only refuses folders; non-blocking keeps a FIFO without reader from hanging us.
+    // Only regular files: opening a device or a FIFO for writing can have effects of its own.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return false;
-    struct stat info {};
     // No write bit at all stands for the read-only attribute, which even root respects here.
-    const bool writable = ::fstat(fd, &info) == 0 && (info.st_mode & 0222) != 0;
+    const bool writable =
+        ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0;
     if (writable && fileTime != 0) {
         const std::array<timespec, 2> times{timespec{0, UTIME_OMIT}, toTimespec(fileTime)};
         ::futimens(fd, times.data());

@@ -47,14 +47,14 @@ AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
         entry.Trustee.MultipleTrusteeOperation = NO_MULTIPLE_TRUSTEE;
         entry.Trustee.TrusteeType = TRUSTEE_IS_UNKNOWN;
         // Without the SID the group is named instead; that is no failure.
-        static char everyone[] = "Everyone";
+        std::string everyone = "Everyone";
         if (AllocateAndInitializeSid(&worldAuthority, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0,
                                      &world)) {
             entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
             entry.Trustee.ptstrName = static_cast<LPSTR>(world);
         } else {
             entry.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
-            entry.Trustee.ptstrName = everyone;
+            entry.Trustee.ptstrName = everyone.data();
         }
         code = SetEntriesInAclA(1, &entry, oldDacl, &newAcl);
         if (code != ERROR_SUCCESS) {
