@@ -37,13 +37,15 @@ struct CalendarTime {
 // 30827, month 1 to 12, day within the month, hour 0 to 23, minute and second 0 to 59).
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time);
 
-} // namespace zet::platform
-
 // Paths in a folder: the separator between folder and file name, and the longest path the
 // system opens. A longer path is never cut; it counts as a file that cannot be opened.
-namespace zet::platform {
-
 extern const char kPathSeparator;
 extern const std::size_t kMaxPathLength;
+
+// Gives an existing file the last-write time `fileTime` (a FILETIME: 100-ns intervals since
+// 1 January 1601 UTC) and leaves its other times alone; 0 changes nothing. The file is opened
+// for writing and never created, so a folder, a missing or read-only file, or one the caller may
+// not write, is not opened: false then, and nothing is changed.
+bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);
 
 } // namespace zet::platform

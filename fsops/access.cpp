@@ -1,0 +1,62 @@
+#include "fsops/access.h"
+#include "fsops/fsops.h"
+#include "plugin/frame.h"
+
+#include <cstdio>
+
+namespace zet::fsops {
+
+namespace {
+
+constexpr std::uint32_t kInvalidParameter = 87;
+
+const char* stepName(platform::AccessStep step) {
+    switch (step) {
+    case platform::AccessStep::readAccess:
+        return "GetSecurityInfo";
+    case platform::AccessStep::mergeEntry:
+        return "SetEntriesInAcl";
+    case platform::AccessStep::writeAccess:
+        return "SetSecurityInfo";
+    case platform::AccessStep::none:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string accessDiagnostic(platform::AccessStep step, std::uint32_t code) {
+    const char* name = stepName(step);
+    if (name == nullptr) return {};
+    return std::string(name) + " Error " + std::to_string(code) + "\n";
+}
+
+std::uint32_t grantWorldAccess(platform::ObjectHandle object, std::uint32_t permissions,
+                               std::uint32_t accessMode, std::uint32_t inheritance) {
+    if (object == platform::kNoObject) return kInvalidParameter;
+    const platform::AccessOutcome outcome =
+        platform::grantWorldAccess(object, permissions, accessMode, inheritance);
+    const std::string line = accessDiagnostic(outcome.failed, outcome.code);
+    if (!line.empty()) {
+        std::fputs(line.c_str(), stdout);
+        std::fflush(stdout);
+    }
+    return outcome.code;
+}
+
+void giveAllPermissions() {
+    const std::string argument = popString();
+    // Only a leading "*" marks a folder, and only that one is removed.
+    const bool folder = !argument.empty() && argument.front() == '*';
+    const std::string path = folder ? argument.substr(1) : argument;
+    const platform::ObjectHandle object = platform::openForAccessChange(path, folder);
+    if (object == platform::kNoObject) return;
+    struct Closer {
+        platform::ObjectHandle object;
+        ~Closer() { platform::closeObject(object); }
+    } closer{object};
+    grantWorldAccess(object, kFullAccess, platform::kGrantAccess, platform::kNoInheritance);
+}
+
+} // namespace zet::fsops

@@ -1,0 +1,76 @@
+#include "platform/security.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zet::platform {
+
+namespace {
+
+// The Win32 file rights that stand for read, write and execute in a mode.
+constexpr std::uint32_t kReadData = 0x0001;  // FILE_READ_DATA, FILE_LIST_DIRECTORY
+constexpr std::uint32_t kWriteData = 0x0002; // FILE_WRITE_DATA, FILE_ADD_FILE
+constexpr std::uint32_t kExecute = 0x0020;   // FILE_EXECUTE, FILE_TRAVERSE
+constexpr std::uint32_t kSetAccess = 2;      // SET_ACCESS adds like GRANT_ACCESS here
+constexpr std::uint32_t kInvalidParameter = 87;
+
+// What the Win32 open requires besides read and write access: the right to change the object's
+// access (owner or root), and for a file no read-only attribute, which a mode without any write
+// bit stands for, even for root.
+bool mayChangeAccess(const struct stat& info, bool isFolder) {
+    const uid_t caller = ::geteuid();
+    if (caller != 0 && caller != info.st_uid) return false;
+    if (isFolder) return caller == 0 || (info.st_mode & S_IWUSR) != 0;
+    return (info.st_mode & 0222) != 0;
+}
+
+} // namespace
+
+ObjectHandle openForAccessChange(const std::string& path, bool folder) {
+    if (path.empty() || path.find('\0') != std::string::npos) return kNoObject;
+    // Only files and folders: opening a device or a FIFO could have effects of its own.
+    struct stat before {};
+    if (::lstat(path.c_str(), &before) != 0) return kNoObject;
+    const bool isFolder = S_ISDIR(before.st_mode);
+    if (!(S_ISREG(before.st_mode) || (isFolder && folder))) return kNoObject;
+
+    // No symbolic link is followed at the end of the path: a link planted there must not make an
+    // installer running as root open up a file elsewhere.
+    const int access = isFolder ? O_RDONLY | O_DIRECTORY : O_RDWR;
+    const int fd = ::open(path.c_str(), access | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return kNoObject;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || (info.st_mode & S_IFMT) != (before.st_mode & S_IFMT) ||
+        !mayChangeAccess(info, isFolder)) {
+        ::close(fd);
+        return kNoObject;
+    }
+    return fd;
+}
+
+void closeObject(ObjectHandle object) {
+    if (object >= 0) ::close(static_cast<int>(object));
+}
+
+AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
+                               std::uint32_t accessMode, std::uint32_t /*inheritance*/) {
+    // A mode is never inherited, so the inheritance flags have nothing to act on.
+    if (object < 0) return {AccessStep::none, kInvalidParameter};
+    const int fd = static_cast<int>(object);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return {AccessStep::readAccess, static_cast<std::uint32_t>(errno)};
+    // A mode can only add here; denying or revoking would take access away from others.
+    if (accessMode != kGrantAccess && accessMode != kSetAccess)
+        return {AccessStep::mergeEntry, kInvalidParameter};
+    mode_t added = 0;
+    if (permissions & kReadData) added |= 0444;
+    if (permissions & kWriteData) added |= 0222;
+    if (permissions & kExecute) added |= 0111;
+    if (::fchmod(fd, (info.st_mode & 07777) | added) != 0)
+        return {AccessStep::writeAccess, static_cast<std::uint32_t>(errno)};
+    return {};
+}
+
+} // namespace zet::platform

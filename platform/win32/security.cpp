@@ -1,0 +1,75 @@
+#include "platform/security.h"
+
+#include <windows.h>
+
+#include <aclapi.h>
+
+namespace zet::platform {
+
+ObjectHandle openForAccessChange(const std::string& path, bool folder) {
+    if (path.find('\0') != std::string::npos) return kNoObject;
+    constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC |
+                              WRITE_OWNER | SYNCHRONIZE;
+    const DWORD flags =
+        folder ? FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_NORMAL;
+    const HANDLE object =
+        CreateFileA(path.c_str(), kAccess, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
+    return object == INVALID_HANDLE_VALUE ? kNoObject : reinterpret_cast<ObjectHandle>(object);
+}
+
+void closeObject(ObjectHandle object) {
+    if (object != kNoObject) CloseHandle(reinterpret_cast<HANDLE>(object));
+}
+
+AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
+                               std::uint32_t accessMode, std::uint32_t inheritance) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(object);
+    if (handle == nullptr || object == kNoObject)
+        return {AccessStep::none, ERROR_INVALID_PARAMETER};
+
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PACL oldDacl = nullptr; // lies inside the descriptor
+    PACL newAcl = nullptr;
+    PSID world = nullptr;
+    AccessOutcome outcome;
+
+    DWORD code = GetSecurityInfo(handle, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                 nullptr, &oldDacl, nullptr, &descriptor);
+    if (code != ERROR_SUCCESS) {
+        outcome = {AccessStep::readAccess, code};
+    } else {
+        SID_IDENTIFIER_AUTHORITY worldAuthority = SECURITY_WORLD_SID_AUTHORITY;
+        EXPLICIT_ACCESS_A entry{};
+        entry.grfAccessPermissions = permissions;
+        entry.grfAccessMode = static_cast<ACCESS_MODE>(accessMode);
+        entry.grfInheritance = inheritance;
+        entry.Trustee.pMultipleTrustee = nullptr;
+        entry.Trustee.MultipleTrusteeOperation = NO_MULTIPLE_TRUSTEE;
+        entry.Trustee.TrusteeType = TRUSTEE_IS_UNKNOWN;
+        // Without the SID the group is named instead; that is no failure.
+        std::string everyone = "Everyone";
+        if (AllocateAndInitializeSid(&worldAuthority, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0,
+                                     &world)) {
+            entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+            entry.Trustee.ptstrName = static_cast<LPSTR>(world);
+        } else {
+            entry.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+            entry.Trustee.ptstrName = everyone.data();
+        }
+        code = SetEntriesInAclA(1, &entry, oldDacl, &newAcl);
+        if (code != ERROR_SUCCESS) {
+            outcome = {AccessStep::mergeEntry, code};
+        } else {
+            code = SetSecurityInfo(handle, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                   nullptr, newAcl, nullptr);
+            if (code != ERROR_SUCCESS) outcome = {AccessStep::writeAccess, code};
+        }
+    }
+
+    if (descriptor != nullptr) LocalFree(descriptor);
+    if (newAcl != nullptr) LocalFree(newAcl);
+    if (world != nullptr) FreeSid(world);
+    return outcome;
+}
+
+} // namespace zet::platform
