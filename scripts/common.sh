@@ -31,3 +31,16 @@ build_preset() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1" -j "$(nproc)"
 }
+
+# Lays out installation media in folder $1, as an installer carries them: the catalogue, the
+# application's group tables and dictionary configuration files, and a small data file for
+# every file the catalogue lists.
+stage_media() {
+  local media=$1 name
+  mkdir -p "$media"
+  cp "$root/examples/catalogue.txt" "$root"/examples/install/* "$media/"
+  tr -d '\r' <"$root/examples/catalogue.txt" | awk -F'|' 'NR > 1 { print $3 }' | tr ';' '\n' |
+    sed 's/@.*//; s/^ *//; s/ *$//' | while read -r name; do
+      [ -n "$name" ] && printf 'sample data of %s\r\n' "$name" >"$media/$name"
+    done
+}
