@@ -24,7 +24,8 @@ std::vector<std::string> splitParts(std::string_view input, std::size_t count) {
 const std::string& workFolder() {
     static const std::string folder = [] {
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        auto path = std::filesystem::temp_directory_path() / ("zetdll-fuzz-" + std::to_string(stamp));
+        auto path =
+            std::filesystem::temp_directory_path() / ("zetdll-fuzz-" + std::to_string(stamp));
         std::filesystem::create_directories(path);
         return path.string();
     }();
