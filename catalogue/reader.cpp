@@ -5,7 +5,9 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
+#include <span>
 
 namespace zet::catalogue {
 
@@ -28,43 +30,50 @@ constexpr std::size_t kTimestampCapacity = 30;
 constexpr std::size_t kHeaderFields = 8;
 constexpr std::size_t kDictionaryFields = 5;
 
-// Whether a line has the fields it needs: at least fields - 1 separators anywhere in it.
-bool hasFields(std::string_view line, std::size_t fields) {
-    return !line.empty() &&
-           static_cast<std::size_t>(std::count(line.begin(), line.end(), '|')) >= fields - 1;
+// Splits a line into its first `pieces.size()` fields. False when it does not qualify: empty,
+// or with fewer separators than that many fields need (those after them are never looked at).
+bool splitLine(std::string_view line, std::span<std::string_view> pieces) {
+    return !line.empty() && splitInto(line, '|', pieces) == pieces.size();
 }
 
-void readHeader(std::string_view line, CatalogueHeader& header) {
-    const std::vector<std::string_view> pieces = splitAt(line, '|', kHeaderFields);
+void readHeader(std::span<const std::string_view> pieces, CatalogueHeader& header) {
     for (std::size_t k = 0; k < kHeaderFields; ++k)
-        header.fields[k] = fieldText(pieces, k, k == 5 ? kNumberCapacity : kHeaderTextCapacity);
+        header.fields[k] = fieldView(pieces, k, k == 5 ? kNumberCapacity : kHeaderTextCapacity);
     header.number = parseNumber(header.fields[5]);
+}
+
+// One item of a file list: name "@" timestamp. The item is cut before it is split, so a long
+// name can leave only part of its time.
+DictionaryFile readFile(std::string_view piece, bool afterSeparator) {
+    std::array<std::string_view, 2> halves{};
+    splitInto(trimField(piece, afterSeparator, kItemCapacity), '@', halves);
+    return {std::string(fieldView(halves, 0, kNameCapacity)),
+            timestampToFileTime(fieldView(halves, 1, kTimestampCapacity))};
 }
 
 // Every item of a file list becomes a file, so a list of n ";" gives n + 1 files, empty items
 // included.
-std::vector<DictionaryFile> readFiles(std::string_view fileList) {
-    const std::vector<std::string_view> items = splitAt(fileList, ';');
-    std::vector<DictionaryFile> files(items.size());
-    for (std::size_t m = 0; m < items.size(); ++m) {
-        // The item is cut before it is split, so a long name can leave only part of its time.
-        const std::string item = fieldText(items, m, kItemCapacity);
-        const std::vector<std::string_view> halves = splitAt(item, '@', 2);
-        files[m].name = fieldText(halves, 0, kNameCapacity);
-        files[m].modified = timestampToFileTime(fieldText(halves, 1, kTimestampCapacity));
+void readFiles(std::string_view fileList, std::vector<DictionaryFile>& files) {
+    std::size_t items = 1;
+    for (std::size_t at = fileList.find(';'); at != std::string_view::npos;
+         at = fileList.find(';', at + 1))
+        ++items;
+    files.reserve(items);
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = fileList.find(';', start);
+        files.push_back(readFile(fileList.substr(start, end - start), start > 0));
+        if (end == std::string_view::npos) return;
+        start = end + 1;
     }
-    return files;
 }
 
-DictionaryEntry readEntry(std::string_view line) {
-    const std::vector<std::string_view> pieces = splitAt(line, '|', kDictionaryFields);
-    DictionaryEntry entry;
-    entry.position = parseNumber(fieldText(pieces, 0, kPositionCapacity));
-    entry.shortName = fieldText(pieces, 1, kShortNameCapacity);
-    entry.files = readFiles(fieldText(pieces, 2, kFileListCapacity));
-    entry.displayName = fieldText(pieces, 3, kDisplayNameCapacity);
-    entry.version = parseNumber(fieldText(pieces, 4, kNumberCapacity));
-    return entry;
+void readEntry(std::span<const std::string_view> pieces, DictionaryEntry& entry) {
+    entry.position = parseNumber(fieldView(pieces, 0, kPositionCapacity));
+    entry.shortName = fieldView(pieces, 1, kShortNameCapacity);
+    readFiles(fieldView(pieces, 2, kFileListCapacity), entry.files);
+    entry.displayName = fieldView(pieces, 3, kDisplayNameCapacity);
+    entry.version = parseNumber(fieldView(pieces, 4, kNumberCapacity));
 }
 
 } // namespace
@@ -73,16 +82,17 @@ bool parseCatalogue(std::string_view text, CatalogueHeader& header,
                     DictionaryCatalogue& catalogue) {
     catalogue.entries.clear();
     text = text.substr(0, std::min(text.size(), text.find('\0')));
-    std::string_view line;
-    std::size_t next = nextLine(text, 0, line, kLineCapacity);
-    if (!hasFields(line, kHeaderFields)) return false;
-    readHeader(line, header);
+    LineReader lines(text);
+    std::array<std::string_view, kHeaderFields> headerPieces{};
+    if (!splitLine(lines.next(kLineCapacity), headerPieces)) return false;
+    readHeader(headerPieces, header);
 
-    // A text that is only a header has no line after it; an empty text never gets here.
-    std::vector<DictionaryEntry> entries(countLines(text) - 1);
-    for (DictionaryEntry& entry : entries) {
-        next = nextLine(text, next, line, kLineCapacity);
-        if (hasFields(line, kDictionaryFields)) entry = readEntry(line);
+    // Every line after the header is a slot, also one that does not qualify.
+    std::vector<DictionaryEntry> entries;
+    while (!lines.atEnd()) {
+        DictionaryEntry& entry = entries.emplace_back();
+        std::array<std::string_view, kDictionaryFields> pieces{};
+        if (splitLine(lines.next(kLineCapacity), pieces)) readEntry(pieces, entry);
     }
     catalogue.entries = std::move(entries);
     return true;

@@ -27,10 +27,34 @@ bool scanNumber(std::string_view text, std::size_t& at, std::size_t width, int& 
     return true;
 }
 
+// The value of the `width` digits at `at`, or -1 when one of them is no digit.
+int digitsAt(std::string_view text, std::size_t at, std::size_t width) {
+    int value = 0;
+    for (const char c : text.substr(at, width)) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// The usual shape, 15 characters of digits with "-" at 8: scanf reads it as the plain digit
+// groups, so no conversion of the general walk is needed.
+bool readPlainTimestamp(std::string_view text, platform::CalendarTime& time) {
+    constexpr std::size_t kPlainLength = 15;
+    if (text.size() < kPlainLength || text[8] != '-') return false;
+    const int date = digitsAt(text, 0, 8);
+    const int clock = digitsAt(text, 9, 6);
+    if (date < 0 || clock < 0) return false;
+    time = {date / 10000,  date / 100 % 100,  date % 100,
+            clock / 10000, clock / 100 % 100, clock % 100};
+    return true;
+}
+
 } // namespace
 
 platform::CalendarTime parseTimestamp(std::string_view text) {
     platform::CalendarTime time{2000, 1, 1, 1, 1, 1};
+    if (readPlainTimestamp(text, time)) return time;
     std::size_t at = 0;
     if (!scanNumber(text, at, 4, time.year) || !scanNumber(text, at, 2, time.month) ||
         !scanNumber(text, at, 2, time.day))
