@@ -54,11 +54,6 @@ DictionaryFile readFile(std::string_view piece, bool afterSeparator) {
 // Every item of a file list becomes a file, so a list of n ";" gives n + 1 files, empty items
 // included.
 void readFiles(std::string_view fileList, std::vector<DictionaryFile>& files) {
-    std::size_t items = 1;
-    for (std::size_t at = fileList.find(';'); at != std::string_view::npos;
-         at = fileList.find(';', at + 1))
-        ++items;
-    files.reserve(items);
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = fileList.find(';', start);
@@ -76,25 +71,41 @@ void readEntry(std::span<const std::string_view> pieces, DictionaryEntry& entry)
     entry.version = parseNumber(fieldView(pieces, 4, kNumberCapacity));
 }
 
+// Empties an entry but keeps the memory of its texts and file list for the next fill.
+void clearEntry(DictionaryEntry& entry) {
+    entry.position = -1;
+    entry.shortName.clear();
+    entry.displayName.clear();
+    entry.version = 0;
+    entry.files.clear();
+}
+
 } // namespace
 
 bool parseCatalogue(std::string_view text, CatalogueHeader& header,
                     DictionaryCatalogue& catalogue) {
-    catalogue.entries.clear();
     text = text.substr(0, std::min(text.size(), text.find('\0')));
     LineReader lines(text);
     std::array<std::string_view, kHeaderFields> headerPieces{};
-    if (!splitLine(lines.next(kLineCapacity), headerPieces)) return false;
+    if (!splitLine(lines.next(kLineCapacity), headerPieces)) {
+        catalogue.entries.clear();
+        return false;
+    }
     readHeader(headerPieces, header);
 
-    // Every line after the header is a slot, also one that does not qualify.
-    std::vector<DictionaryEntry> entries;
-    while (!lines.atEnd()) {
-        DictionaryEntry& entry = entries.emplace_back();
+    // Every line after the header is a slot, also one that does not qualify. The entries of
+    // the previous catalogue are refilled in place, so that reading a catalogue again mostly
+    // reuses their memory.
+    std::vector<DictionaryEntry>& entries = catalogue.entries;
+    std::size_t count = 0;
+    for (; !lines.atEnd(); ++count) {
+        if (count == entries.size()) entries.emplace_back();
+        DictionaryEntry& entry = entries[count];
+        clearEntry(entry);
         std::array<std::string_view, kDictionaryFields> pieces{};
         if (splitLine(lines.next(kLineCapacity), pieces)) readEntry(pieces, entry);
     }
-    catalogue.entries = std::move(entries);
+    entries.resize(count);
     return true;
 }
 

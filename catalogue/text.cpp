@@ -74,10 +74,12 @@ std::vector<std::string_view> splitAt(std::string_view text, char separator,
 }
 
 std::string_view trimField(std::string_view piece, bool afterSeparator, std::size_t capacity) {
-    if (afterSeparator) piece.remove_prefix(std::min(piece.size(), piece.find_first_not_of(' ')));
-    piece = piece.substr(0, capacity == 0 ? 0 : capacity - 1);
-    const std::size_t last = piece.find_last_not_of(' ');
-    return piece.substr(0, last == std::string_view::npos ? 0 : last + 1);
+    std::size_t begin = 0;
+    if (afterSeparator)
+        while (begin < piece.size() && piece[begin] == ' ') ++begin;
+    std::size_t end = begin + std::min(piece.size() - begin, capacity == 0 ? 0 : capacity - 1);
+    while (end > begin && piece[end - 1] == ' ') --end;
+    return piece.substr(begin, end - begin);
 }
 
 std::string_view fieldView(std::span<const std::string_view> pieces, std::size_t k,

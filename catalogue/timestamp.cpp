@@ -3,6 +3,7 @@
 #include "catalogue/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace zet::catalogue {
@@ -27,26 +28,23 @@ bool scanNumber(std::string_view text, std::size_t& at, std::size_t width, int& 
     return true;
 }
 
-// The value of the `width` digits at `at`, or -1 when one of them is no digit.
-int digitsAt(std::string_view text, std::size_t at, std::size_t width) {
-    int value = 0;
-    for (const char c : text.substr(at, width)) {
-        if (c < '0' || c > '9') return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+// The two digits at `at` as a number, or -1 when either is no digit.
+int twoDigits(std::string_view text, std::size_t at) {
+    const unsigned high = static_cast<unsigned char>(text[at]) - unsigned{'0'};
+    const unsigned low = static_cast<unsigned char>(text[at + 1]) - unsigned{'0'};
+    return high <= 9 && low <= 9 ? static_cast<int>(high * 10 + low) : -1;
 }
 
-// The usual shape, 15 characters of digits with "-" at 8: scanf reads it as the plain digit
-// groups, so no conversion of the general walk is needed.
+// The usual shape, 20100704-083015 and whatever follows: scanf reads it as the plain digit
+// groups, so none of the general walk's white space and signs can apply.
 bool readPlainTimestamp(std::string_view text, platform::CalendarTime& time) {
     constexpr std::size_t kPlainLength = 15;
     if (text.size() < kPlainLength || text[8] != '-') return false;
-    const int date = digitsAt(text, 0, 8);
-    const int clock = digitsAt(text, 9, 6);
-    if (date < 0 || clock < 0) return false;
-    time = {date / 10000,  date / 100 % 100,  date % 100,
-            clock / 10000, clock / 100 % 100, clock % 100};
+    const std::array<int, 7> pairs{twoDigits(text, 0), twoDigits(text, 2), twoDigits(text, 4),
+                                   twoDigits(text, 6), twoDigits(text, 9), twoDigits(text, 11),
+                                   twoDigits(text, 13)};
+    if (*std::min_element(pairs.begin(), pairs.end()) < 0) return false;
+    time = {pairs[0] * 100 + pairs[1], pairs[2], pairs[3], pairs[4], pairs[5], pairs[6]};
     return true;
 }
 
