@@ -18,6 +18,8 @@ std::string makeCatalogue(std::size_t characters, std::size_t& dictionaries) {
     return text;
 }
 
-std::string selectAll(std::size_t count) { return std::string(count, '1'); }
+std::string selectAll(std::size_t count) {
+    return std::string(count, '1');
+}
 
 } // namespace zetbench

@@ -122,4 +122,26 @@ bool readCatalogue(const std::string& path, CatalogueHeader& header,
     }
 }
 
+bool readCatalogue(const std::string& path, CatalogueHeader& header,
+                   RememberedCatalogue& remembered) {
+    try {
+        std::optional<std::string> text = platform::readTextFile(path, kCatalogueCharacters);
+        if (!text) return false;
+        if (remembered.current && *text == remembered.text) {
+            header = remembered.header;
+            return true;
+        }
+        remembered.current = false;
+        if (!parseCatalogue(*text, header, remembered.catalogue)) return false;
+        remembered.text = std::move(*text);
+        remembered.header = header;
+        remembered.current = true;
+        return true;
+    } catch (const std::bad_alloc&) {
+        remembered.current = false;
+        remembered.catalogue.entries.clear();
+        return false;
+    }
+}
+
 } // namespace zet::catalogue
