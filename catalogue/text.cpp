@@ -51,18 +51,6 @@ std::size_t nextLine(std::string_view text, std::size_t start, std::string_view&
     return reader.position();
 }
 
-std::size_t splitInto(std::string_view text, char separator, std::span<std::string_view> pieces) {
-    std::size_t found = 0;
-    std::size_t start = 0;
-    while (found < pieces.size()) {
-        const std::size_t end = text.find(separator, start);
-        pieces[found++] = text.substr(start, end - start);
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
-    return found;
-}
-
 std::vector<std::string_view> splitAt(std::string_view text, char separator,
                                       std::size_t maxFields) {
     // Never more pieces than separators plus one, however large the limit.
@@ -71,20 +59,6 @@ std::vector<std::string_view> splitAt(std::string_view text, char separator,
     std::vector<std::string_view> pieces(std::min(maxFields, separators + 1));
     splitInto(text, separator, pieces);
     return pieces;
-}
-
-std::string_view trimField(std::string_view piece, bool afterSeparator, std::size_t capacity) {
-    std::size_t begin = 0;
-    if (afterSeparator)
-        while (begin < piece.size() && piece[begin] == ' ') ++begin;
-    std::size_t end = begin + std::min(piece.size() - begin, capacity == 0 ? 0 : capacity - 1);
-    while (end > begin && piece[end - 1] == ' ') --end;
-    return piece.substr(begin, end - begin);
-}
-
-std::string_view fieldView(std::span<const std::string_view> pieces, std::size_t k,
-                           std::size_t capacity) {
-    return k < pieces.size() ? trimField(pieces[k], k > 0, capacity) : std::string_view();
 }
 
 std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,

@@ -1,6 +1,8 @@
 // Text primitives of the catalogue format: lines, separated fields and atoi-style numbers.
+// The small field functions are defined here, inline: the reader calls them for every field.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <span>
@@ -49,7 +51,18 @@ std::size_t nextLine(std::string_view text, std::size_t start, std::string_view&
 // Fills `pieces` with the pieces of `text` between separators, in one pass: piece 0 from the
 // start, the last one to the next separator or the end. Returns how many were found; the
 // slots after them are left as they are.
-std::size_t splitInto(std::string_view text, char separator, std::span<std::string_view> pieces);
+inline std::size_t splitInto(std::string_view text, char separator,
+                             std::span<std::string_view> pieces) {
+    std::size_t found = 0;
+    std::size_t start = 0;
+    while (found < pieces.size()) {
+        const std::size_t end = text.find(separator, start);
+        pieces[found++] = text.substr(start, end - start);
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    return found;
+}
 
 // The pieces of `text` between separators, at most `maxFields` of them. Pieces beyond the last
 // separator are absent, which fieldText reads as empty.
@@ -60,12 +73,22 @@ splitAt(std::string_view text, char separator,
 // A piece by the format's field rules: the blanks that follow its separator dropped (only when
 // `afterSeparator`: field 0 keeps its leading blanks), cut to `capacity` - 1 characters, then
 // trailing blanks dropped. Only the blank counts; a tab is an ordinary character.
-std::string_view trimField(std::string_view piece, bool afterSeparator, std::size_t capacity);
+inline std::string_view trimField(std::string_view piece, bool afterSeparator,
+                                  std::size_t capacity) {
+    std::size_t begin = 0;
+    if (afterSeparator)
+        while (begin < piece.size() && piece[begin] == ' ') ++begin;
+    std::size_t end = begin + std::min(piece.size() - begin, capacity == 0 ? 0 : capacity - 1);
+    while (end > begin && piece[end - 1] == ' ') --end;
+    return piece.substr(begin, end - begin);
+}
 
 // Field k of split pieces by the rules of trimField, as a view into the text; empty when
 // there is no piece k.
-std::string_view fieldView(std::span<const std::string_view> pieces, std::size_t k,
-                           std::size_t capacity);
+inline std::string_view fieldView(std::span<const std::string_view> pieces, std::size_t k,
+                                  std::size_t capacity) {
+    return k < pieces.size() ? trimField(pieces[k], k > 0, capacity) : std::string_view();
+}
 
 // Field k of split pieces by the rules of trimField.
 std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
