@@ -9,18 +9,26 @@ namespace {
 using namespace zet::catalogue;
 using namespace std::string_literals;
 
-// Everything a read leaves that a query can see, as one text.
+// Everything a read leaves that a query can see, as one text. Built with += only: the cross
+// compiler's string concatenation warns falsely about overlapping copies.
 std::string describe(bool ok, const CatalogueHeader& header, const DictionaryCatalogue& catalogue) {
     std::string out = ok ? "ok" : "failed";
+    const auto add = [&out](std::string_view separator, std::string_view value) {
+        out += separator;
+        out += value;
+    };
     if (ok)
-        for (const std::string& field : header.fields) out += " [" + field + "]";
-    out += " " + std::to_string(header.number) + "\n";
+        for (const std::string& field : header.fields) add(" ", field);
+    add(" ", std::to_string(header.number));
     for (const DictionaryEntry& entry : catalogue.entries) {
-        out += std::to_string(entry.position) + " [" + entry.shortName + "] [" + entry.displayName +
-               "] " + std::to_string(entry.version);
-        for (const DictionaryFile& file : entry.files)
-            out += " [" + file.name + "@" + std::to_string(file.modified) + "]";
-        out += "\n";
+        add("\n", std::to_string(entry.position));
+        add(" ", entry.shortName);
+        add(" | ", entry.displayName);
+        add(" | ", std::to_string(entry.version));
+        for (const DictionaryFile& file : entry.files) {
+            add(" ", file.name);
+            add("@", std::to_string(file.modified));
+        }
     }
     return out;
 }
