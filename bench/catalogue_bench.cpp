@@ -8,6 +8,7 @@
 
 namespace {
 
+// Reads into a plain catalogue, which remembers nothing: every read parses.
 void readCatalogue(benchmark::State& state) {
     const auto characters = static_cast<std::size_t>(state.range(0));
     std::size_t dictionaries = 0;
@@ -25,6 +26,41 @@ void readCatalogue(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(readCatalogue)->RangeMultiplier(2)->Range(4096, 65536)->Complexity(benchmark::oN);
+
+// Reads that the exports make: the first parses, every later one finds the same text and keeps
+// the catalogue. What is left is the file read and the comparison of the texts.
+void readCatalogueAgain(benchmark::State& state) {
+    std::size_t dictionaries = 0;
+    zettest::TempDir folder;
+    const std::string path = folder.file("catalogue.txt");
+    zettest::writeFile(path, zetbench::makeCatalogue(65536, dictionaries));
+    zet::catalogue::CatalogueHeader header;
+    zet::catalogue::RememberedCatalogue remembered;
+    for (auto _ : state) {
+        const bool ok = zet::catalogue::readCatalogue(path, header, remembered);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(readCatalogueAgain);
+
+// Two catalogues in turn into one remembered catalogue: every read parses, none is kept.
+void readCatalogueAlternating(benchmark::State& state) {
+    std::size_t dictionaries = 0;
+    zettest::TempDir folder;
+    const std::string text = zetbench::makeCatalogue(65536, dictionaries);
+    const std::string paths[] = {folder.file("a.txt"), folder.file("b.txt")};
+    zettest::writeFile(paths[0], text);
+    // The same size, one character apart at the very end.
+    zettest::writeFile(paths[1], text.substr(0, text.size() - 3) + "8\r\n");
+    zet::catalogue::CatalogueHeader header;
+    zet::catalogue::RememberedCatalogue remembered;
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        const bool ok = zet::catalogue::readCatalogue(paths[turn++ % 2], header, remembered);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(readCatalogueAlternating);
 
 // loadDicInfo, then dicInfo and dicFiles for every selected dictionary until "0" and "".
 void wholeWalk(benchmark::State& state) {

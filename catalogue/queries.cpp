@@ -10,6 +10,13 @@ namespace zet::catalogue {
 
 namespace {
 
+// The module catalogue with what it was read from: the installer's walk reads the same file
+// again for every dictionary, and only the first read of it needs a parse.
+RememberedCatalogue& moduleState() {
+    static RememberedCatalogue remembered;
+    return remembered;
+}
+
 // Pops path, mask and index and reads the catalogue again. The read's outcome is not looked
 // at: a file that cannot be opened leaves the earlier catalogue to answer from, one that
 // fails after opening leaves an empty one.
@@ -18,7 +25,7 @@ const DictionaryEntry* popAndFindEntry() {
     const std::string mask = popString();
     const std::string index = popString();
     CatalogueHeader header;
-    readCatalogue(path, header, moduleCatalogue());
+    readCatalogue(path, header, moduleState());
     return findSelectedEntry(moduleCatalogue(), mask, index);
 }
 
@@ -29,9 +36,8 @@ void pushNotFound() {
 
 } // namespace
 
-DictionaryCatalogue& moduleCatalogue() {
-    static DictionaryCatalogue catalogue;
-    return catalogue;
+const DictionaryCatalogue& moduleCatalogue() {
+    return moduleState().catalogue;
 }
 
 const DictionaryEntry* findSelectedEntry(const DictionaryCatalogue& catalogue,
@@ -52,7 +58,7 @@ const DictionaryEntry* findSelectedEntry(const DictionaryCatalogue& catalogue,
 void loadDicInfo() {
     const std::string path = popString();
     CatalogueHeader header;
-    if (!readCatalogue(path, header, moduleCatalogue())) {
+    if (!readCatalogue(path, header, moduleState())) {
         pushString("failed");
         return;
     }

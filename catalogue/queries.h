@@ -8,7 +8,7 @@
 namespace zet::catalogue {
 
 // The catalogue that the latest query able to open its file left; empty at load.
-DictionaryCatalogue& moduleCatalogue();
+const DictionaryCatalogue& moduleCatalogue();
 
 // The entry that is the n-th selected one in file order (n read from `index` as atoi reads
 // it), where an entry is selected when the mask's character at its position is "1". Null

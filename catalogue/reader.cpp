@@ -5,7 +5,9 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
+#include <span>
 
 namespace zet::catalogue {
 
@@ -28,63 +30,82 @@ constexpr std::size_t kTimestampCapacity = 30;
 constexpr std::size_t kHeaderFields = 8;
 constexpr std::size_t kDictionaryFields = 5;
 
-// Whether a line has the fields it needs: at least fields - 1 separators anywhere in it.
-bool hasFields(std::string_view line, std::size_t fields) {
-    return !line.empty() &&
-           static_cast<std::size_t>(std::count(line.begin(), line.end(), '|')) >= fields - 1;
+// Splits a line into its first `pieces.size()` fields. False when it does not qualify: empty,
+// or with fewer separators than that many fields need (those after them are never looked at).
+bool splitLine(std::string_view line, std::span<std::string_view> pieces) {
+    return !line.empty() && splitInto(line, '|', pieces) == pieces.size();
 }
 
-void readHeader(std::string_view line, CatalogueHeader& header) {
-    const std::vector<std::string_view> pieces = splitAt(line, '|', kHeaderFields);
+void readHeader(std::span<const std::string_view> pieces, CatalogueHeader& header) {
     for (std::size_t k = 0; k < kHeaderFields; ++k)
-        header.fields[k] = fieldText(pieces, k, k == 5 ? kNumberCapacity : kHeaderTextCapacity);
+        header.fields[k] = fieldView(pieces, k, k == 5 ? kNumberCapacity : kHeaderTextCapacity);
     header.number = parseNumber(header.fields[5]);
+}
+
+// One item of a file list: name "@" timestamp. The item is cut before it is split, so a long
+// name can leave only part of its time.
+DictionaryFile readFile(std::string_view piece, bool afterSeparator) {
+    std::array<std::string_view, 2> halves{};
+    splitInto(trimField(piece, afterSeparator, kItemCapacity), '@', halves);
+    return {std::string(fieldView(halves, 0, kNameCapacity)),
+            timestampToFileTime(fieldView(halves, 1, kTimestampCapacity))};
 }
 
 // Every item of a file list becomes a file, so a list of n ";" gives n + 1 files, empty items
 // included.
-std::vector<DictionaryFile> readFiles(std::string_view fileList) {
-    const std::vector<std::string_view> items = splitAt(fileList, ';');
-    std::vector<DictionaryFile> files(items.size());
-    for (std::size_t m = 0; m < items.size(); ++m) {
-        // The item is cut before it is split, so a long name can leave only part of its time.
-        const std::string item = fieldText(items, m, kItemCapacity);
-        const std::vector<std::string_view> halves = splitAt(item, '@', 2);
-        files[m].name = fieldText(halves, 0, kNameCapacity);
-        files[m].modified = timestampToFileTime(fieldText(halves, 1, kTimestampCapacity));
+void readFiles(std::string_view fileList, std::vector<DictionaryFile>& files) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = fileList.find(';', start);
+        files.push_back(readFile(fileList.substr(start, end - start), start > 0));
+        if (end == std::string_view::npos) return;
+        start = end + 1;
     }
-    return files;
 }
 
-DictionaryEntry readEntry(std::string_view line) {
-    const std::vector<std::string_view> pieces = splitAt(line, '|', kDictionaryFields);
-    DictionaryEntry entry;
-    entry.position = parseNumber(fieldText(pieces, 0, kPositionCapacity));
-    entry.shortName = fieldText(pieces, 1, kShortNameCapacity);
-    entry.files = readFiles(fieldText(pieces, 2, kFileListCapacity));
-    entry.displayName = fieldText(pieces, 3, kDisplayNameCapacity);
-    entry.version = parseNumber(fieldText(pieces, 4, kNumberCapacity));
-    return entry;
+void readEntry(std::span<const std::string_view> pieces, DictionaryEntry& entry) {
+    entry.position = parseNumber(fieldView(pieces, 0, kPositionCapacity));
+    entry.shortName = fieldView(pieces, 1, kShortNameCapacity);
+    readFiles(fieldView(pieces, 2, kFileListCapacity), entry.files);
+    entry.displayName = fieldView(pieces, 3, kDisplayNameCapacity);
+    entry.version = parseNumber(fieldView(pieces, 4, kNumberCapacity));
+}
+
+// Empties an entry but keeps the memory of its texts and file list for the next fill.
+void clearEntry(DictionaryEntry& entry) {
+    entry.position = -1;
+    entry.shortName.clear();
+    entry.displayName.clear();
+    entry.version = 0;
+    entry.files.clear();
 }
 
 } // namespace
 
 bool parseCatalogue(std::string_view text, CatalogueHeader& header,
                     DictionaryCatalogue& catalogue) {
-    catalogue.entries.clear();
     text = text.substr(0, std::min(text.size(), text.find('\0')));
-    std::string_view line;
-    std::size_t next = nextLine(text, 0, line, kLineCapacity);
-    if (!hasFields(line, kHeaderFields)) return false;
-    readHeader(line, header);
-
-    // A text that is only a header has no line after it; an empty text never gets here.
-    std::vector<DictionaryEntry> entries(countLines(text) - 1);
-    for (DictionaryEntry& entry : entries) {
-        next = nextLine(text, next, line, kLineCapacity);
-        if (hasFields(line, kDictionaryFields)) entry = readEntry(line);
+    LineReader lines(text);
+    std::array<std::string_view, kHeaderFields> headerPieces{};
+    if (!splitLine(lines.next(kLineCapacity), headerPieces)) {
+        catalogue.entries.clear();
+        return false;
     }
-    catalogue.entries = std::move(entries);
+    readHeader(headerPieces, header);
+
+    // Every line after the header is a slot, also one that does not qualify. The entries of
+    // the previous catalogue are refilled in place, so that reading a catalogue again mostly
+    // reuses their memory.
+    std::vector<DictionaryEntry>& entries = catalogue.entries;
+    std::size_t count = 0;
+    for (; !lines.atEnd(); ++count) {
+        if (count == entries.size()) entries.emplace_back();
+        DictionaryEntry& entry = entries[count];
+        clearEntry(entry);
+        std::array<std::string_view, kDictionaryFields> pieces{};
+        if (splitLine(lines.next(kLineCapacity), pieces)) readEntry(pieces, entry);
+    }
+    entries.resize(count);
     return true;
 }
 
@@ -97,6 +118,28 @@ bool readCatalogue(const std::string& path, CatalogueHeader& header,
     } catch (const std::bad_alloc&) {
         // Out of memory while reading fails the read like any other fault after the open.
         catalogue.entries.clear();
+        return false;
+    }
+}
+
+bool readCatalogue(const std::string& path, CatalogueHeader& header,
+                   RememberedCatalogue& remembered) {
+    try {
+        std::optional<std::string> text = platform::readTextFile(path, kCatalogueCharacters);
+        if (!text) return false;
+        if (remembered.current && *text == remembered.text) {
+            header = remembered.header;
+            return true;
+        }
+        remembered.current = false;
+        if (!parseCatalogue(*text, header, remembered.catalogue)) return false;
+        remembered.text = std::move(*text);
+        remembered.header = header;
+        remembered.current = true;
+        return true;
+    } catch (const std::bad_alloc&) {
+        remembered.current = false;
+        remembered.catalogue.entries.clear();
         return false;
     }
 }

@@ -45,6 +45,21 @@ struct DictionaryCatalogue {
 bool readCatalogue(const std::string& path, CatalogueHeader& header,
                    DictionaryCatalogue& catalogue);
 
+// A catalogue with the text and header of its last successful parse. The parse depends on
+// nothing but the text, so reading exactly that text again may keep the catalogue as it is.
+struct RememberedCatalogue {
+    DictionaryCatalogue catalogue;
+    std::string text;
+    CatalogueHeader header;
+    // Whether text and header still describe the catalogue.
+    bool current = false;
+};
+
+// Reads as the other readCatalogue does, but when the file gives exactly the text of the last
+// successful parse, the catalogue stays as it is and the header is that parse's header.
+bool readCatalogue(const std::string& path, CatalogueHeader& header,
+                   RememberedCatalogue& remembered);
+
 // Reads an already loaded catalogue text, as readCatalogue does after the file is read.
 bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue);
 

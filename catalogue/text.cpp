@@ -7,8 +7,9 @@ namespace zet::catalogue {
 
 namespace {
 
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
+// The first `c` at or after `from`, or the size of the text.
+std::size_t findOrEnd(std::string_view text, char c, std::size_t from) {
+    return std::min(text.find(c, from), text.size());
 }
 
 } // namespace
@@ -17,59 +18,64 @@ bool isSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+LineReader::LineReader(std::string_view text, std::size_t start)
+    : text_(text), at_(std::min(start, text.size())), cr_(findOrEnd(text, '\r', at_)),
+      lf_(findOrEnd(text, '\n', at_)) {}
+
+std::size_t LineReader::upcoming(std::size_t& found, char c) const {
+    if (found < at_) found = findOrEnd(text_, c, at_);
+    return found;
+}
+
+std::string_view LineReader::next(std::size_t capacity) {
+    const std::size_t end = std::min(upcoming(cr_, '\r'), upcoming(lf_, '\n'));
+    const std::size_t length = end - at_;
+    const std::string_view line =
+        length + 1 > capacity ? std::string_view() : text_.substr(at_, length);
+    at_ = end;
+    if (end < text_.size())
+        at_ += text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n' ? 2 : 1;
+    return line;
+}
+
 std::size_t countLines(std::string_view text) {
-    if (text.empty()) return 0;
     std::size_t lines = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
-            ++lines;
-    }
-    if (!isLineEnd(text.back())) ++lines;
+    for (LineReader reader(text); !reader.atEnd(); reader.next(0)) ++lines;
     return lines;
 }
 
 std::size_t nextLine(std::string_view text, std::size_t start, std::string_view& line,
                      std::size_t capacity) {
-    start = std::min(start, text.size());
-    std::size_t end = start;
-    while (end < text.size() && !isLineEnd(text[end])) ++end;
-    const std::size_t length = end - start;
-    line = length + 1 > capacity ? std::string_view() : text.substr(start, length);
-    if (end == text.size()) return end;
-    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') return end + 2;
-    return end + 1;
+    LineReader reader(text, start);
+    line = reader.next(capacity);
+    return reader.position();
 }
 
 std::vector<std::string_view> splitAt(std::string_view text, char separator,
                                       std::size_t maxFields) {
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    while (pieces.size() < maxFields) {
-        const std::size_t end = text.find(separator, start);
-        if (end == std::string_view::npos) {
-            pieces.push_back(text.substr(start));
-            break;
-        }
-        pieces.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    // Never more pieces than separators plus one, however large the limit.
+    const auto separators =
+        static_cast<std::size_t>(std::count(text.begin(), text.end(), separator));
+    std::vector<std::string_view> pieces(std::min(maxFields, separators + 1));
+    splitInto(text, separator, pieces);
     return pieces;
 }
 
-std::string fieldText(const std::vector<std::string_view>& pieces, std::size_t k,
+std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
                       std::size_t capacity) {
-    if (k >= pieces.size()) return {};
-    std::string_view field = pieces[k];
-    if (k > 0) field.remove_prefix(std::min(field.size(), field.find_first_not_of(' ')));
-    field = field.substr(0, std::min(field.size(), capacity == 0 ? 0 : capacity - 1));
-    const std::size_t last = field.find_last_not_of(' ');
-    return std::string(field.substr(0, last == std::string_view::npos ? 0 : last + 1));
+    return std::string(fieldView(pieces, k, capacity));
 }
 
 std::string extractField(std::string_view text, char separator, std::size_t k,
                          std::size_t capacity) {
-    if (k == std::numeric_limits<std::size_t>::max()) return {};
-    return fieldText(splitAt(text, separator, k + 1), k, capacity);
+    std::size_t start = 0;
+    for (std::size_t met = 0; met < k; ++met) {
+        start = text.find(separator, start);
+        if (start == std::string_view::npos) return {};
+        ++start;
+    }
+    const std::size_t end = text.find(separator, start);
+    return std::string(trimField(text.substr(start, end - start), k > 0, capacity));
 }
 
 int parseNumber(std::string_view text) {

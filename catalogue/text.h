@@ -1,16 +1,45 @@
 // Text primitives of the catalogue format: lines, separated fields and atoi-style numbers.
+// The small field functions are defined here, inline: the reader calls them for every field.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zet::catalogue {
 
-// Lines of a text: every CR LF, lone CR and lone LF ends one, and a last line without a line
-// end counts too. An empty text has none.
+// Walks the lines of a text from a start position: every CR LF, lone CR and lone LF ends one,
+// and a last line without a line end counts too. The next CR and the next LF are each searched
+// for once and remembered until the walk passes them, so a whole walk reads every character a
+// bounded number of times whichever line ends the text uses.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text, std::size_t start = 0);
+
+    // No line is left: the walk stands at the end of the text.
+    bool atEnd() const { return at_ == text_.size(); }
+    // Where the next line begins.
+    std::size_t position() const { return at_; }
+
+    // The next line without its line end, or the empty text when it would not fit `capacity`
+    // characters with a terminator; the walk moves past its line end. At the end of the text
+    // every call gives the empty text.
+    std::string_view next(std::size_t capacity);
+
+  private:
+    std::size_t upcoming(std::size_t& found, char c) const;
+
+    std::string_view text_;
+    std::size_t at_;
+    std::size_t cr_; // the first CR at or after at_, or the size of the text
+    std::size_t lf_; // the first LF at or after at_, or the size of the text
+};
+
+// Lines of a text, counted as LineReader walks them. An empty text has none.
 std::size_t countLines(std::string_view text);
 
 // Sets `line` to the line that begins at `start` (without its line end), or to the empty text
@@ -19,20 +48,53 @@ std::size_t countLines(std::string_view text);
 std::size_t nextLine(std::string_view text, std::size_t start, std::string_view& line,
                      std::size_t capacity);
 
-// The pieces of `text` between separators, at most `maxFields` of them, in one pass: piece 0
-// from the start, the last one to the next separator or the end. Pieces beyond the last
+// Fills `pieces` with the pieces of `text` between separators, in one pass: piece 0 from the
+// start, the last one to the next separator or the end. Returns how many were found; the
+// slots after them are left as they are.
+inline std::size_t splitInto(std::string_view text, char separator,
+                             std::span<std::string_view> pieces) {
+    std::size_t found = 0;
+    std::size_t start = 0;
+    while (found < pieces.size()) {
+        const std::size_t end = text.find(separator, start);
+        pieces[found++] = text.substr(start, end - start);
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    return found;
+}
+
+// The pieces of `text` between separators, at most `maxFields` of them. Pieces beyond the last
 // separator are absent, which fieldText reads as empty.
 std::vector<std::string_view>
 splitAt(std::string_view text, char separator,
         std::size_t maxFields = std::numeric_limits<std::size_t>::max());
 
-// Field k of split pieces by the format's rules: the blanks that follow its separator dropped
-// (field 0 keeps its leading blanks), cut to `capacity` - 1 characters, then trailing blanks
-// dropped. Only the blank counts; a tab is an ordinary character.
-std::string fieldText(const std::vector<std::string_view>& pieces, std::size_t k,
+// A piece by the format's field rules: the blanks that follow its separator dropped (only when
+// `afterSeparator`: field 0 keeps its leading blanks), cut to `capacity` - 1 characters, then
+// trailing blanks dropped. Only the blank counts; a tab is an ordinary character.
+inline std::string_view trimField(std::string_view piece, bool afterSeparator,
+                                  std::size_t capacity) {
+    std::size_t begin = 0;
+    if (afterSeparator)
+        while (begin < piece.size() && piece[begin] == ' ') ++begin;
+    std::size_t end = begin + std::min(piece.size() - begin, capacity == 0 ? 0 : capacity - 1);
+    while (end > begin && piece[end - 1] == ' ') --end;
+    return piece.substr(begin, end - begin);
+}
+
+// Field k of split pieces by the rules of trimField, as a view into the text; empty when
+// there is no piece k.
+inline std::string_view fieldView(std::span<const std::string_view> pieces, std::size_t k,
+                                  std::size_t capacity) {
+    return k < pieces.size() ? trimField(pieces[k], k > 0, capacity) : std::string_view();
+}
+
+// Field k of split pieces by the rules of trimField.
+std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
                       std::size_t capacity);
 
-// Field k of `text` split at `separator`, by the rules of fieldText; empty when the text has
+// Field k of `text` split at `separator`, by the rules of trimField; empty when the text has
 // fewer than k separators.
 std::string extractField(std::string_view text, char separator, std::size_t k,
                          std::size_t capacity);

@@ -3,6 +3,7 @@
 #include "catalogue/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace zet::catalogue {
@@ -27,10 +28,31 @@ bool scanNumber(std::string_view text, std::size_t& at, std::size_t width, int& 
     return true;
 }
 
+// The two digits at `at` as a number, or -1 when either is no digit.
+int twoDigits(std::string_view text, std::size_t at) {
+    const unsigned high = static_cast<unsigned char>(text[at]) - unsigned{'0'};
+    const unsigned low = static_cast<unsigned char>(text[at + 1]) - unsigned{'0'};
+    return high <= 9 && low <= 9 ? static_cast<int>(high * 10 + low) : -1;
+}
+
+// The usual shape, 20100704-083015 and whatever follows: scanf reads it as the plain digit
+// groups, so none of the general walk's white space and signs can apply.
+bool readPlainTimestamp(std::string_view text, platform::CalendarTime& time) {
+    constexpr std::size_t kPlainLength = 15;
+    if (text.size() < kPlainLength || text[8] != '-') return false;
+    const std::array<int, 7> pairs{twoDigits(text, 0), twoDigits(text, 2), twoDigits(text, 4),
+                                   twoDigits(text, 6), twoDigits(text, 9), twoDigits(text, 11),
+                                   twoDigits(text, 13)};
+    if (*std::min_element(pairs.begin(), pairs.end()) < 0) return false;
+    time = {pairs[0] * 100 + pairs[1], pairs[2], pairs[3], pairs[4], pairs[5], pairs[6]};
+    return true;
+}
+
 } // namespace
 
 platform::CalendarTime parseTimestamp(std::string_view text) {
     platform::CalendarTime time{2000, 1, 1, 1, 1, 1};
+    if (readPlainTimestamp(text, time)) return time;
     std::size_t at = 0;
     if (!scanNumber(text, at, 4, time.year) || !scanNumber(text, at, 2, time.month) ||
         !scanNumber(text, at, 2, time.day))

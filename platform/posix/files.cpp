@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -51,6 +52,39 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// Appends as much of `piece` as the limit allows; false once the text is full.
+bool deliver(std::string& text, std::string_view piece, std::size_t limit) {
+    text.append(piece.substr(0, limit - text.size()));
+    return text.size() < limit;
+}
+
+// Appends a chunk as text mode delivers it: CR LF as LF, a lone CR kept, Ctrl-Z ends the text.
+// Copies the stretches between CRs whole rather than character by character. A CR that ends
+// the chunk waits in `pendingCr` for the next chunk's first character. False once the text is
+// complete (Ctrl-Z or the limit).
+bool deliverTextMode(std::string& text, std::string_view chunk, bool& pendingCr,
+                     std::size_t limit) {
+    if (pendingCr) {
+        pendingCr = false;
+        if (chunk.front() != '\n' && !deliver(text, "\r", limit)) return false;
+    }
+    const std::size_t ctrlZ = chunk.find(kCtrlZ);
+    chunk = chunk.substr(0, ctrlZ);
+    for (;;) {
+        const std::size_t cr = chunk.find('\r');
+        if (cr == std::string_view::npos)
+            return deliver(text, chunk, limit) && ctrlZ == std::string_view::npos;
+        if (cr + 1 == chunk.size() && ctrlZ == std::string_view::npos) {
+            pendingCr = true;
+            return deliver(text, chunk.substr(0, cr), limit);
+        }
+        // A lone CR stays; one before LF is dropped, and the LF starts the next stretch.
+        const bool lone = cr + 1 == chunk.size() || chunk[cr + 1] != '\n';
+        if (!deliver(text, chunk.substr(0, lone ? cr + 1 : cr), limit)) return false;
+        chunk.remove_prefix(cr + 1);
+    }
+}
+
 } // namespace
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
@@ -58,29 +92,20 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
     if (file.get() < 0) return std::nullopt;
 
     std::string text;
+    struct stat info {};
+    if (::fstat(file.get(), &info) == 0 && info.st_size > 0)
+        text.reserve(std::min(limit, static_cast<std::size_t>(info.st_size)));
     char chunk[16384];
     bool pendingCr = false; // a CR at the end of a chunk, waiting to see if LF follows
     for (;;) {
         const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
-        for (ssize_t i = 0; i < got; ++i) {
-            const char c = chunk[i];
-            if (pendingCr) {
-                pendingCr = false;
-                if (c != '\n') text.push_back('\r');
-                if (text.size() >= limit) return text;
-            }
-            if (c == kCtrlZ) return text;
-            if (c == '\r') {
-                pendingCr = true;
-                continue;
-            }
-            text.push_back(c);
-            if (text.size() >= limit) return text;
-        }
+        if (!deliverTextMode(text, std::string_view(chunk, static_cast<std::size_t>(got)),
+                             pendingCr, limit))
+            return text;
     }
-    if (pendingCr && text.size() < limit) text.push_back('\r');
+    if (pendingCr) deliver(text, "\r", limit);
     return text;
 }
 

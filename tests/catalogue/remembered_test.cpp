@@ -1,0 +1,90 @@
+// A remembered catalogue gives exactly what a fresh read gives, whatever came before.
+#include "catalogue/reader.h"
+#include "tests/support/files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace zet::catalogue;
+using namespace std::string_literals;
+
+// Everything a read leaves that a query can see, as one text. Built with += only: the cross
+// compiler's string concatenation warns falsely about overlapping copies.
+std::string describe(bool ok, const CatalogueHeader& header, const DictionaryCatalogue& catalogue) {
+    std::string out = ok ? "ok" : "failed";
+    const auto add = [&out](std::string_view separator, std::string_view value) {
+        out += separator;
+        out += value;
+    };
+    if (ok)
+        for (const std::string& field : header.fields) add(" ", field);
+    add(" ", std::to_string(header.number));
+    for (const DictionaryEntry& entry : catalogue.entries) {
+        add("\n", std::to_string(entry.position));
+        add(" ", entry.shortName);
+        add(" | ", entry.displayName);
+        add(" | ", std::to_string(entry.version));
+        for (const DictionaryFile& file : entry.files) {
+            add(" ", file.name);
+            add("@", std::to_string(file.modified));
+        }
+    }
+    return out;
+}
+
+TEST(RememberedCatalogue, EveryReadMatchesAFreshRead) {
+    zettest::TempDir dir;
+    const std::string a = "A|1|2|3|4|5|6|7\n0|a|x@20100704-083015;y|Alpha|1\n1|b||Beta|2\n";
+    const std::string b = "B|1|2|3|4|9|6|7\n0|c|z@20110101-000000|Gamma|3\n";
+    const std::string files[][2] = {
+        {"a.txt", a},
+        {"b.txt", b},
+        {"a.txt", a},
+        {"missing.txt", ""},
+        {"invalid.txt", "a|b|c|d|e|f|g\n0|a|x|A|1\n"},
+        {"a.txt", a},
+        {"a.txt", a},
+        {"empty.txt", ""},
+        {"a.txt", a},
+        // The same catalogue written with CR LF delivers the same text.
+        {"crlf.txt", "A|1|2|3|4|5|6|7\r\n0|a|x@20100704-083015;y|Alpha|1\r\n1|b||Beta|2\r\n"},
+        // A text that differs only after a NUL parses alike but is another text.
+        {"nul.txt", a + "\0tail"s},
+        {"a.txt", a},
+        {"header.txt", "A|1|2|3|4|5|6|7"},
+        {"a.txt", a},
+        {"ctrlz.txt", "\x1a" + a},
+        {"a.txt", a},
+    };
+    RememberedCatalogue remembered;
+    DictionaryCatalogue fresh;
+    for (const auto& [name, text] : files) {
+        const std::string path = dir.file(name);
+        if (name != "missing.txt") zettest::writeFile(path, text);
+        CatalogueHeader freshHeader;
+        CatalogueHeader rememberedHeader;
+        const bool freshOk = readCatalogue(path, freshHeader, fresh);
+        const bool rememberedOk = readCatalogue(path, rememberedHeader, remembered);
+        ASSERT_EQ(describe(rememberedOk, rememberedHeader, remembered.catalogue),
+                  describe(freshOk, freshHeader, fresh))
+            << name;
+    }
+}
+
+TEST(RememberedCatalogue, AFileChangedInPlaceIsReadAnew) {
+    zettest::TempDir dir;
+    const std::string path = dir.file("cat.txt");
+    RememberedCatalogue remembered;
+    CatalogueHeader header;
+    zettest::writeFile(path, "H|1|2|3|4|5|6|7\n0|a|x|Old|1\n");
+    ASSERT_TRUE(readCatalogue(path, header, remembered));
+    zettest::writeFile(path, "H|1|2|3|4|5|6|7\n0|a|x|New|1\n");
+    ASSERT_TRUE(readCatalogue(path, header, remembered));
+    EXPECT_EQ(remembered.catalogue.entries.at(0).displayName, "New");
+    zettest::writeFile(path, "H|1|2|3|4|5|6\n0|a|x|New|1\n");
+    EXPECT_FALSE(readCatalogue(path, header, remembered));
+    EXPECT_TRUE(remembered.catalogue.entries.empty());
+}
+
+} // namespace
