@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/faults.h"
 
 #include <cerrno>
 #include <chrono>
@@ -54,6 +55,8 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 } // namespace
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
+    if (faults::shouldFail(faults::Point::openTextFile)) return std::nullopt;
+    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
     Descriptor file(openFile(path, O_RDONLY));
     if (file.get() < 0) return std::nullopt;
 
@@ -85,6 +88,7 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
 }
 
 bool appendTextFile(const std::string& path, std::string_view text) {
+    if (faults::shouldFail(faults::Point::appendTextFile)) return false;
     Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
     if (file.get() < 0) return false;
     std::string bytes;
