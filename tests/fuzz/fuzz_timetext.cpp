@@ -11,7 +11,7 @@ namespace {
 
 // C leaves a number beyond the range of unsigned long undefined for scanf, and the C libraries
 // differ there (saturate or wrap); only texts without such a number are compared.
-bool holdsHugeNumber(std::string_view text) {
+[[maybe_unused]] bool holdsHugeNumber(std::string_view text) {
     std::size_t significant = 0;
     bool leadingZeros = true;
     for (const char c : text) {
