@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/faults.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -88,6 +89,8 @@ bool deliverTextMode(std::string& text, std::string_view chunk, bool& pendingCr,
 } // namespace
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
+    if (faults::shouldFail(faults::Point::openTextFile)) return std::nullopt;
+    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
     Descriptor file(openFile(path, O_RDONLY));
     if (file.get() < 0) return std::nullopt;
 
@@ -110,6 +113,7 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
 }
 
 bool appendTextFile(const std::string& path, std::string_view text) {
+    if (faults::shouldFail(faults::Point::appendTextFile)) return false;
     Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
     if (file.get() < 0) return false;
     std::string bytes;

@@ -1,3 +1,4 @@
+#include "platform/faults.h"
 #include "platform/files.h"
 
 #include <array>
@@ -24,6 +25,7 @@ timespec toTimespec(std::uint64_t fileTime) {
 } // namespace
 
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
+    if (faults::shouldFail(faults::Point::setFileTime)) return false;
     if (path.empty() || path.find('\0') != std::string::npos) return false;
     // Only regular files: opening a device or a FIFO for writing can have effects of its own.
     struct stat info {};

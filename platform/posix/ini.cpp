@@ -1,5 +1,7 @@
 #include "platform/ini.h"
 
+#include "platform/faults.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -183,6 +185,7 @@ bool storable(std::string_view text) {
 } // namespace
 
 std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
+    if (faults::shouldFail(faults::Point::readIni)) return {};
     const auto bytes = readRaw(path);
     if (!bytes) return {};
     const std::vector<std::string> lines = splitLines(*bytes);
@@ -194,6 +197,7 @@ std::string readIniString(const std::string& path, std::string_view section, std
 
 bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
+    if (faults::shouldFail(faults::Point::writeIni)) return false;
     section = trim(section);
     key = trim(key);
     value = trim(value);

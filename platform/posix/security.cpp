@@ -1,5 +1,7 @@
 #include "platform/security.h"
 
+#include "platform/faults.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,6 +31,7 @@ bool mayChangeAccess(const struct stat& info, bool isFolder) {
 } // namespace
 
 ObjectHandle openForAccessChange(const std::string& path, bool folder) {
+    if (faults::shouldFail(faults::Point::openForAccess)) return kNoObject;
     if (path.empty() || path.find('\0') != std::string::npos) return kNoObject;
     // Only files and folders: opening a device or a FIFO could have effects of its own.
     struct stat before {};
@@ -68,6 +71,7 @@ AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
     if (permissions & kReadData) added |= 0444;
     if (permissions & kWriteData) added |= 0222;
     if (permissions & kExecute) added |= 0111;
+    if (faults::shouldFail(faults::Point::writeAccess)) return {AccessStep::writeAccess, EPERM};
     if (::fchmod(fd, (info.st_mode & 07777) | added) != 0)
         return {AccessStep::writeAccess, static_cast<std::uint32_t>(errno)};
     return {};

@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/faults.h"
 
 #include <windows.h>
 
@@ -24,6 +25,8 @@ int daysInMonth(int year, int month) {
 } // namespace
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
+    if (faults::shouldFail(faults::Point::openTextFile)) return std::nullopt;
+    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
     if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
     File file(std::fopen(path.c_str(), "r")); // text mode: the runtime translates
     if (!file) return std::nullopt;
@@ -39,6 +42,7 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
 }
 
 bool appendTextFile(const std::string& path, std::string_view text) {
+    if (faults::shouldFail(faults::Point::appendTextFile)) return false;
     if (path.empty() || path.find('\0') != std::string::npos) return false;
     File file(std::fopen(path.c_str(), "a")); // text mode: LF is written as CR LF
     if (!file) return false;

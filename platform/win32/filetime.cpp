@@ -1,3 +1,4 @@
+#include "platform/faults.h"
 #include "platform/files.h"
 
 #include <windows.h>
@@ -5,6 +6,7 @@
 namespace zet::platform {
 
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
+    if (faults::shouldFail(faults::Point::setFileTime)) return false;
     if (path.find('\0') != std::string::npos) return false;
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr);

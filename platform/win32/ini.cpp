@@ -1,5 +1,7 @@
 #include "platform/ini.h"
 
+#include "platform/faults.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -15,6 +17,7 @@ constexpr DWORD kMaxValueBuffer = DWORD{1} << 26;
 } // namespace
 
 std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
+    if (faults::shouldFail(faults::Point::readIni)) return {};
     const std::string sectionText(section);
     const std::string keyText(key);
     std::vector<char> buffer;
@@ -29,6 +32,7 @@ std::string readIniString(const std::string& path, std::string_view section, std
 
 bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
+    if (faults::shouldFail(faults::Point::writeIni)) return false;
     const std::string sectionText(section);
     const std::string keyText(key);
     const std::string valueText(value);

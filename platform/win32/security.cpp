@@ -1,5 +1,7 @@
 #include "platform/security.h"
 
+#include "platform/faults.h"
+
 #include <windows.h>
 
 #include <aclapi.h>
@@ -7,6 +9,7 @@
 namespace zet::platform {
 
 ObjectHandle openForAccessChange(const std::string& path, bool folder) {
+    if (faults::shouldFail(faults::Point::openForAccess)) return kNoObject;
     if (path.find('\0') != std::string::npos) return kNoObject;
     constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC |
                               WRITE_OWNER | SYNCHRONIZE;
@@ -60,8 +63,10 @@ AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
         if (code != ERROR_SUCCESS) {
             outcome = {AccessStep::mergeEntry, code};
         } else {
-            code = SetSecurityInfo(handle, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                   nullptr, newAcl, nullptr);
+            code = faults::shouldFail(faults::Point::writeAccess)
+                       ? ERROR_ACCESS_DENIED
+                       : SetSecurityInfo(handle, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                         nullptr, newAcl, nullptr);
             if (code != ERROR_SUCCESS) outcome = {AccessStep::writeAccess, code};
         }
     }
