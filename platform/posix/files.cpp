@@ -1,5 +1,7 @@
 #include "platform/files.h"
+
 #include "platform/faults.h"
+#include "platform/posix/internal.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,43 +16,19 @@ namespace {
 
 constexpr char kCtrlZ = '\x1a';
 
-// An open descriptor, closed at the end of its scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
 // Opens a regular file (never a folder, which the Windows runtime refuses too).
 int openFile(const std::string& path, int flags, mode_t mode = 0) {
-    if (path.empty() || path.find('\0') != std::string::npos) return -1;
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    if (!posix::validPath(path)) return -1;
+    // Non-blocking, so that a FIFO or a device never holds the installer up; only a regular
+    // file is taken.
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, mode);
     if (fd < 0) return -1;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return -1;
     }
     return fd;
-}
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 // Appends as much of `piece` as the limit allows; false once the text is full.
@@ -91,7 +69,7 @@ bool deliverTextMode(std::string& text, std::string_view chunk, bool& pendingCr,
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
     if (faults::shouldFail(faults::Point::openTextFile)) return std::nullopt;
     if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
-    Descriptor file(openFile(path, O_RDONLY));
+    posix::Descriptor file(openFile(path, O_RDONLY));
     if (file.get() < 0) return std::nullopt;
 
     std::string text;
@@ -114,7 +92,7 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
 
 bool appendTextFile(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile)) return false;
-    Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
+    posix::Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
     if (file.get() < 0) return false;
     std::string bytes;
     bytes.reserve(text.size() + text.size() / 16);
@@ -122,7 +100,7 @@ bool appendTextFile(const std::string& path, std::string_view text) {
         if (c == '\n') bytes.push_back('\r');
         bytes.push_back(c);
     }
-    return writeAll(file.get(), bytes.data(), bytes.size());
+    return posix::writeAll(file.get(), bytes);
 }
 
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {

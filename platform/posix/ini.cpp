@@ -1,5 +1,7 @@
 #include "platform/ini.h"
 
+#include "platform/posix/internal.h"
+
 #include "platform/faults.h"
 
 #include <cerrno>
@@ -12,6 +14,10 @@
 namespace zet::platform {
 
 namespace {
+
+using posix::Descriptor;
+using posix::validPath;
+using posix::writeAll;
 
 // Blanks around names and values do not count; Ctrl-Z counts as one, as the profile calls do.
 bool isBlank(char c) {
@@ -106,33 +112,10 @@ std::optional<std::size_t> findKey(const std::vector<std::string>& lines, Sectio
     return std::nullopt;
 }
 
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-  private:
-    int fd_;
-};
-
-bool validPath(const std::string& path) {
-    return !path.empty() && path.find('\0') == std::string::npos;
-}
-
 // The raw bytes of a regular file; nullopt when it cannot be read (missing, folder, no access).
 std::optional<std::string> readRaw(const std::string& path) {
     if (!validPath(path)) return std::nullopt;
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
@@ -145,16 +128,6 @@ std::optional<std::string> readRaw(const std::string& path) {
         if (got == 0) return bytes;
         bytes.append(chunk.data(), static_cast<std::size_t>(got));
     }
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // Replaces the file with `bytes` through a temporary file beside it, so that a failure at any
