@@ -76,13 +76,15 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
     struct stat info {};
     if (::fstat(file.get(), &info) == 0 && info.st_size > 0)
         text.reserve(std::min(limit, static_cast<std::size_t>(info.st_size)));
-    char chunk[16384];
+    // Large chunks: a catalogue arrives in one read, and system calls are the dearest part.
+    constexpr std::size_t kChunk = 65536;
+    std::string chunk(kChunk, '\0');
     bool pendingCr = false; // a CR at the end of a chunk, waiting to see if LF follows
     for (;;) {
-        const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
+        const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
-        if (!deliverTextMode(text, std::string_view(chunk, static_cast<std::size_t>(got)),
+        if (!deliverTextMode(text, std::string_view(chunk.data(), static_cast<std::size_t>(got)),
                              pendingCr, limit))
             return text;
     }

@@ -30,12 +30,16 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
     if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
     File file(std::fopen(path.c_str(), "r")); // text mode: the runtime translates
     if (!file) return std::nullopt;
+    // Read straight into the text, a large piece at a time; fread delivers what text mode makes
+    // of the bytes, so the pieces are exactly the characters to keep.
+    constexpr std::size_t kChunk = 65536;
     std::string text;
-    char chunk[16384];
     while (text.size() < limit) {
-        const std::size_t want = std::min(sizeof chunk, limit - text.size());
-        const std::size_t got = std::fread(chunk, 1, want, file.get());
-        text.append(chunk, got);
+        const std::size_t had = text.size();
+        const std::size_t want = std::min(kChunk, limit - had);
+        text.resize(had + want);
+        const std::size_t got = std::fread(text.data() + had, 1, want, file.get());
+        text.resize(had + got);
         if (got < want) break;
     }
     return text;
