@@ -16,8 +16,9 @@ namespace {
 
 constexpr char kCtrlZ = '\x1a';
 
-// Opens a regular file (never a folder, which the Windows runtime refuses too).
-int openFile(const std::string& path, int flags, mode_t mode = 0) {
+// Opens a regular file (never a folder, which the Windows runtime refuses too); `size` receives
+// its length.
+int openFile(const std::string& path, int flags, mode_t mode, off_t& size) {
     if (!posix::validPath(path)) return -1;
     // Non-blocking, so that a FIFO or a device never holds the installer up; only a regular
     // file is taken.
@@ -28,6 +29,7 @@ int openFile(const std::string& path, int flags, mode_t mode = 0) {
         ::close(fd);
         return -1;
     }
+    size = info.st_size;
     return fd;
 }
 
@@ -68,14 +70,13 @@ bool deliverTextMode(std::string& text, std::string_view chunk, bool& pendingCr,
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
     if (faults::shouldFail(faults::Point::openTextFile)) return std::nullopt;
-    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
-    posix::Descriptor file(openFile(path, O_RDONLY));
+    off_t size = 0;
+    posix::Descriptor file(openFile(path, O_RDONLY, 0, size));
     if (file.get() < 0) return std::nullopt;
+    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
 
     std::string text;
-    struct stat info {};
-    if (::fstat(file.get(), &info) == 0 && info.st_size > 0)
-        text.reserve(std::min(limit, static_cast<std::size_t>(info.st_size)));
+    if (size > 0) text.reserve(std::min(limit, static_cast<std::size_t>(size)));
     // Large chunks: a catalogue arrives in one read, and system calls are the dearest part.
     constexpr std::size_t kChunk = 65536;
     std::string chunk(kChunk, '\0');
@@ -94,7 +95,8 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
 
 bool appendTextFile(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile)) return false;
-    posix::Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666));
+    off_t size = 0;
+    posix::Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666, size));
     if (file.get() < 0) return false;
     std::string bytes;
     bytes.reserve(text.size() + text.size() / 16);

@@ -26,10 +26,10 @@ int daysInMonth(int year, int month) {
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
     if (faults::shouldFail(faults::Point::openTextFile)) return std::nullopt;
-    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
     if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
     File file(std::fopen(path.c_str(), "r")); // text mode: the runtime translates
     if (!file) return std::nullopt;
+    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
     // Read straight into the text, a large piece at a time; fread delivers what text mode makes
     // of the bytes, so the pieces are exactly the characters to keep.
     constexpr std::size_t kChunk = 65536;
