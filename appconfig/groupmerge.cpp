@@ -44,6 +44,17 @@ std::string_view trimLineEnd(std::string_view line) {
     return line;
 }
 
+// Copies the group's display names from grnames.ini into the section "." + group (an empty
+// value where grnames.ini has none), then adds `name` to its members.
+void copyGroupNames(std::string_view folder, std::string_view group, std::string_view name) {
+    const auto names = pathAfterSeparator(folder, kGroupNamesFile);
+    for (const std::string_view code : kGroupNameLanguages) {
+        const std::string text = names ? platform::readIniString(*names, code, group) : "";
+        writeCfgKey(folder, group, code, text);
+    }
+    appendToDics(folder, group, name);
+}
+
 // Adds the dictionary to every group whose groups.ini line names it; true when any did.
 bool mergeIntoListedGroups(std::string_view folder, std::string_view name) {
     const auto text = readText(pathInFolder(folder, kGroupsFile));
@@ -112,16 +123,6 @@ int mergeDicIntoGroups(std::string_view folder, std::string_view name) {
     }
     copyGroupNames(folder, name, name);
     return 0;
-}
-
-int copyGroupNames(std::string_view folder, std::string_view group, std::string_view name) {
-    const auto names = pathAfterSeparator(folder, kGroupNamesFile);
-    for (const std::string_view code : kGroupNameLanguages) {
-        const std::string text = names ? platform::readIniString(*names, code, group) : "";
-        writeCfgKey(folder, group, code, text);
-    }
-    appendToDics(folder, group, name);
-    return 1;
 }
 
 } // namespace zet::appconfig

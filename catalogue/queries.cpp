@@ -13,25 +13,6 @@ RememberedCatalogue& moduleState() {
     return remembered;
 }
 
-} // namespace
-
-const DictionaryCatalogue& moduleCatalogue() {
-    return moduleState().catalogue;
-}
-
-std::optional<CatalogueHeader> loadCatalogueHeader(const std::string& path) {
-    CatalogueHeader header;
-    if (!rereadCatalogue(path, header, moduleState())) return std::nullopt;
-    return header;
-}
-
-const DictionaryEntry* findSelectedDictionary(const std::string& path, std::string_view mask,
-                                              std::string_view index) {
-    CatalogueHeader header;
-    rereadCatalogue(path, header, moduleState());
-    return findSelectedEntry(moduleCatalogue(), mask, index);
-}
-
 const DictionaryEntry* findSelectedEntry(const DictionaryCatalogue& catalogue,
                                          std::string_view mask, std::string_view index) {
     const int wanted = parseNumber(index);
@@ -45,6 +26,21 @@ const DictionaryEntry* findSelectedEntry(const DictionaryCatalogue& catalogue,
         ++selected;
     }
     return nullptr;
+}
+
+} // namespace
+
+std::optional<CatalogueHeader> loadCatalogueHeader(const std::string& path) {
+    CatalogueHeader header;
+    if (!rereadCatalogue(path, header, moduleState())) return std::nullopt;
+    return header;
+}
+
+const DictionaryEntry* findSelectedDictionary(const std::string& path, std::string_view mask,
+                                              std::string_view index) {
+    CatalogueHeader header;
+    rereadCatalogue(path, header, moduleState());
+    return findSelectedEntry(moduleState().catalogue, mask, index);
 }
 
 } // namespace zet::catalogue

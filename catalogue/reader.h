@@ -58,7 +58,7 @@ struct RememberedCatalogue {
 // Reads as readCatalogue does, but when the file gives exactly the text of the last successful
 // parse, the catalogue stays as it is and the header is that parse's header.
 bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
-                   RememberedCatalogue& remembered);
+                     RememberedCatalogue& remembered);
 
 // Reads an already loaded catalogue text, as readCatalogue does after the file is read.
 bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue);

@@ -36,6 +36,6 @@ inline constexpr std::uint32_t kNoInheritance = 0;
 // access list, keeping every other entry. Elsewhere the mask's read, write and execute rights
 // are added to the object's mode for user, group and others; nothing is ever taken away.
 AccessOutcome addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
-                               std::uint32_t accessMode, std::uint32_t inheritance);
+                                  std::uint32_t accessMode, std::uint32_t inheritance);
 
 } // namespace zet::platform

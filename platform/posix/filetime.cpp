@@ -28,8 +28,8 @@ std::uint64_t sys::calendarToFileTime(const CalendarTime& time) {
     using namespace std::chrono;
     const sys_days date = year{time.year} / month{static_cast<unsigned>(time.month)} /
                           day{static_cast<unsigned>(time.day)};
-    const std::int64_t seconds = std::int64_t{date.time_since_epoch().count()} * 86400 + time.hour * 3600 +
-                                 time.minute * 60 + time.second + kEpochDistance;
+    const std::int64_t seconds = std::int64_t{date.time_since_epoch().count()} * 86400 +
+                                 time.hour * 3600 + time.minute * 60 + time.second + kEpochDistance;
     return static_cast<std::uint64_t>(seconds) * kTicksPerSecond;
 }
 

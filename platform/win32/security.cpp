@@ -26,8 +26,7 @@ void closeObject(ObjectHandle object) {
 AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
                                        std::uint32_t accessMode, std::uint32_t inheritance) {
     const HANDLE handle = reinterpret_cast<HANDLE>(object);
-    if (handle == nullptr)
-        return {AccessStep::none, ERROR_INVALID_PARAMETER};
+    if (handle == nullptr) return {AccessStep::none, ERROR_INVALID_PARAMETER};
 
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     PACL oldDacl = nullptr; // lies inside the descriptor

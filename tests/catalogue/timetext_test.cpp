@@ -60,10 +60,11 @@ TEST(FileTimeText, HighThenLowHalfInLowercaseHex) {
 }
 
 TEST(FileTimeText, WhatIsWrittenReadsBackAsTheSameTime) {
-    for (const std::uint64_t time : {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{0xffffffff},
-                                     std::uint64_t{0x100000000}, std::uint64_t{129227058150000000u},
-                                     ~std::uint64_t{0}})
-        EXPECT_EQ(zet::catalogue::parseFileTimeText(zet::catalogue::fileTimeText(time)).value(), time)
+    for (const std::uint64_t time :
+         {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{0xffffffff}, std::uint64_t{0x100000000},
+          std::uint64_t{129227058150000000u}, ~std::uint64_t{0}})
+        EXPECT_EQ(zet::catalogue::parseFileTimeText(zet::catalogue::fileTimeText(time)).value(),
+                  time)
             << time;
 }
 

@@ -118,7 +118,8 @@ int main(int argc, char** argv) {
     function(nullptr, options.stringSize, variables.data(), options.noStack ? nullptr : &top);
 
     std::vector<std::string> values;
-    while (top != nullptr) values.push_back(zet::popNode(top, zet::textCapacity(options.stringSize)));
+    while (top != nullptr)
+        values.push_back(zet::popNode(top, zet::textCapacity(options.stringSize)));
     printStack(values, options.json);
     return 0;
 }
