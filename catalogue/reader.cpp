@@ -211,12 +211,12 @@ void noteEntry(const Noter& at, std::span<const std::string_view> pieces) {
 template <bool kNoted>
 void readEntry(std::span<const std::string_view> pieces, DictionaryEntry& entry, ReadNotes* notes,
                std::size_t line) {
+    if constexpr (kNoted) noteEntry({*notes, line}, pieces);
     entry.position = parseNumber(fieldView(pieces, 0, kPositionCapacity));
     entry.shortName = fieldView(pieces, 1, kShortNameCapacity);
     readFiles<kNoted>(fieldView(pieces, 2, kFileListCapacity), entry.files, notes, line);
     entry.displayName = fieldView(pieces, 3, kDisplayNameCapacity);
     entry.version = parseNumber(fieldView(pieces, 4, kNumberCapacity));
-    if constexpr (kNoted) noteEntry({*notes, line}, pieces);
 }
 
 // Empties an entry but keeps the memory of its texts and file list for the next fill.
