@@ -1,5 +1,6 @@
-// Catalogue bytes, a selection mask and indexes, through loadDicInfo, dicInfo and dicFiles on
-// a real stack, and through the checker's noted read. Input parts: catalogue, mask, index list (one index text a line).
+// Catalogue bytes, a selection mask and indexes, through the checker's noted read and through
+// loadDicInfo, dicInfo and dicFiles on a real stack. Input parts: catalogue, mask, index list
+// (one index text a line).
 #include "catalogue/notes.h"
 #include "catalogue/reader.h"
 #include "tests/fuzz/fuzz.h"
