@@ -32,8 +32,8 @@ bool mayChangeAccess(const struct stat& info, bool isFolder) {
 }
 
 // The object a path names, split so that it can be opened without following a symbolic link
-// at its end: the folder that holds it, and its name there. Trailing "/" and "/." name the
-// folder itself, so they are taken off and the object must be a folder.
+// at its end: the folder that holds it, and its name there. Trailing "/" and "/." are taken off
+// as the Win32 path rules take them off; a path whose last character is "/" names a folder.
 struct PathEnd {
     std::string parent;
     std::string name;
@@ -42,6 +42,7 @@ struct PathEnd {
 
 std::optional<PathEnd> splitPathEnd(std::string_view path) {
     PathEnd end;
+    end.mustBeFolder = path.size() > 1 && path.back() == '/';
     for (;;) {
         if (path.size() > 1 && path.back() == '/') {
             path.remove_suffix(1);
@@ -50,7 +51,6 @@ std::optional<PathEnd> splitPathEnd(std::string_view path) {
         } else {
             break;
         }
-        end.mustBeFolder = true;
     }
     // The root, and the current folder, are no link.
     if (path == "/" || path == ".") return PathEnd{std::string(path), ".", true};

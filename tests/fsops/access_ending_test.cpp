@@ -28,8 +28,10 @@ std::string folderIn(const TempDir& dir, const std::string& name) {
 
 TEST(GiveAllPermissions, AFolderPathMayEndInSlashesAndDots) {
     TempDir dir;
+    std::string name = "f";
     for (const std::string ending : {"/", "/.", "//", "/./", "/.//./"}) {
-        const std::string folder = folderIn(dir, "f" + std::to_string(ending.size()));
+        name += 'f'; // a fresh folder for each ending
+        const std::string folder = folderIn(dir, name);
         const zettest::AccessProbe before = probeAccess(folder);
         ASSERT_FALSE(before.worldFullAccess);
         grant("*" + folder + ending);
@@ -37,14 +39,15 @@ TEST(GiveAllPermissions, AFolderPathMayEndInSlashesAndDots) {
         EXPECT_TRUE(after.worldFullAccess) << ending;
         EXPECT_EQ(after.otherEntries, before.otherEntries) << ending;
     }
-    // A file is no folder: a path that names a folder by its ending does not open it.
-    const std::string file = dir.file("a.dat");
-    zettest::writeFile(file, "");
-    const zettest::AccessProbe before = probeAccess(file);
-    for (const std::string ending : {"/", "/."}) {
+    // A path whose last character is "/" names a folder, so a file is not opened by it; a
+    // trailing "." is only taken off.
+    for (const std::string ending : {"/", "//", "/./", "/.", "/./."}) {
+        const std::string file = dir.file(name += 'a');
+        zettest::writeFile(file, "");
+        const zettest::AccessProbe before = probeAccess(file);
         grant(file + ending);
-        grant("*" + file + ending);
-        EXPECT_EQ(probeAccess(file).worldFullAccess, before.worldFullAccess) << ending;
+        EXPECT_EQ(probeAccess(file).worldFullAccess, ending.back() == '.') << ending;
+        EXPECT_EQ(probeAccess(file).otherEntries, before.otherEntries) << ending;
     }
 }
 
