@@ -1,8 +1,7 @@
 #include "platform/ini.h"
 
 #include "platform/posix/internal.h"
-
-#include "platform/faults.h"
+#include "platform/system.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -16,7 +15,6 @@ namespace zet::platform {
 namespace {
 
 using posix::Descriptor;
-using posix::validPath;
 using posix::writeAll;
 
 // Blanks around names and values do not count; Ctrl-Z counts as one, as the profile calls do.
@@ -114,7 +112,6 @@ std::optional<std::size_t> findKey(const std::vector<std::string>& lines, Sectio
 
 // The raw bytes of a regular file; nullopt when it cannot be read (missing, folder, no access).
 std::optional<std::string> readRaw(const std::string& path) {
-    if (!validPath(path)) return std::nullopt;
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
@@ -157,8 +154,8 @@ bool storable(std::string_view text) {
 
 } // namespace
 
-std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
-    if (faults::shouldFail(faults::Point::readIni)) return {};
+std::string sys::readIniString(const std::string& path, std::string_view section,
+                               std::string_view key) {
     const auto bytes = readRaw(path);
     if (!bytes) return {};
     const std::vector<std::string> lines = splitLines(*bytes);
@@ -168,13 +165,12 @@ std::string readIniString(const std::string& path, std::string_view section, std
     return line ? std::string(keyValue(lines[*line])) : std::string();
 }
 
-bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
-    if (faults::shouldFail(faults::Point::writeIni)) return false;
+bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
+                         std::string_view value) {
     section = trim(section);
     key = trim(key);
     value = trim(value);
-    if (!validPath(path) || !storable(section) || !storable(key) || !storable(value)) return false;
+    if (!storable(section) || !storable(key) || !storable(value)) return false;
     if (section.empty() || key.empty() || key.front() == ';' || key.front() == '[' ||
         key.find('=') != std::string_view::npos)
         return false;

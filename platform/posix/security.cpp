@@ -2,6 +2,7 @@
 
 #include "platform/faults.h"
 #include "platform/posix/internal.h"
+#include "platform/system.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -64,9 +65,7 @@ std::optional<PathEnd> splitPathEnd(std::string_view path) {
 
 } // namespace
 
-ObjectHandle openForAccessChange(const std::string& path, bool folder) {
-    if (faults::shouldFail(faults::Point::openForAccess)) return kNoObject;
-    if (path.empty() || path.find('\0') != std::string::npos) return kNoObject;
+ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
     const std::optional<PathEnd> end = splitPathEnd(path);
     if (!end) return kNoObject;
     const posix::Descriptor parent(
@@ -98,8 +97,8 @@ void closeObject(ObjectHandle object) {
     if (object >= 0) ::close(static_cast<int>(object));
 }
 
-AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
-                               std::uint32_t accessMode, std::uint32_t /*inheritance*/) {
+AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
+                                       std::uint32_t accessMode, std::uint32_t /*inheritance*/) {
     // A mode is never inherited, so the inheritance flags have nothing to act on.
     if (object < 0) return {AccessStep::none, kInvalidParameter};
     const int fd = static_cast<int>(object);

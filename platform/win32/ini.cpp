@@ -1,6 +1,6 @@
 #include "platform/ini.h"
 
-#include "platform/faults.h"
+#include "platform/system.h"
 
 #include <windows.h>
 
@@ -16,8 +16,8 @@ constexpr DWORD kMaxValueBuffer = DWORD{1} << 26;
 
 } // namespace
 
-std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
-    if (faults::shouldFail(faults::Point::readIni)) return {};
+std::string sys::readIniString(const std::string& path, std::string_view section,
+                               std::string_view key) {
     const std::string sectionText(section);
     const std::string keyText(key);
     std::vector<char> buffer;
@@ -30,9 +30,8 @@ std::string readIniString(const std::string& path, std::string_view section, std
     }
 }
 
-bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
-    if (faults::shouldFail(faults::Point::writeIni)) return false;
+bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
+                         std::string_view value) {
     const std::string sectionText(section);
     const std::string keyText(key);
     const std::string valueText(value);

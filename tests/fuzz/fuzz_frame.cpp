@@ -3,9 +3,10 @@
 // d updateDuvEvoCfg, e setFileModificationTime, f giveAllPermissions, g exploreFolder,
 // h executeFile, i dummy; a capital letter calls without a stack), a blank and the string size;
 // then the stack, one value a line, the top first. The calls run in turn on the same stack, in
-// a fresh folder holding a small catalogue, group tables and a file. Afterwards every node left
+// a folder holding a small catalogue, group tables and a file. After each call every node left
 // on the stack holds a terminated text within the string size.
 #include "platform/stackheap.h"
+#include "plugin/hoststack.h"
 #include "tests/fuzz/fuzz.h"
 #include "tests/support/host.h"
 
@@ -19,19 +20,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using Export = void (*)(void*, int, char*, zet::StackNode**);
-
 // The exports that start a program: on POSIX PATH names an empty folder, so the opener is never
 // found; on Windows the shell would start one, so they are not called there.
-constexpr std::array<Export, 9> kExports{loadDicInfo,
-                                         dicInfo,
-                                         dicFiles,
-                                         updateDuvEvoCfg,
-                                         setFileModificationTime,
-                                         giveAllPermissions,
-                                         exploreFolder,
-                                         executeFile,
-                                         dummy};
+constexpr std::array<zet::ExportFunction, 9> kExports{loadDicInfo,
+                                                      dicInfo,
+                                                      dicFiles,
+                                                      updateDuvEvoCfg,
+                                                      setFileModificationTime,
+                                                      giveAllPermissions,
+                                                      exploreFolder,
+                                                      executeFile,
+                                                      dummy};
 [[maybe_unused]] constexpr std::array<bool, 9> kLaunches{false, false, false, false, false,
                                                          false, true,  true,  false};
 constexpr int kMaxStringSize = 8192;
@@ -74,17 +73,24 @@ class InRunFolder {
     fs::path previous_;
 };
 
+// The folder's files are written once. The calls change no byte of them (times and access
+// aside, which no export reads); what they add is a duvevo.cfg in one of the two folders,
+// removed before each input.
 void prepareFolder() {
+    static const bool written = [] {
+        zetfuzz::writeBytes("cat.txt", kCatalogue);
+        zetfuzz::writeBytes("groups.ini", "[g]\r\nteam=de\r\n");
+        zetfuzz::writeBytes("grnames.ini", "[en]\r\nteam=Team\r\n");
+        zetfuzz::writeBytes("de.cfg", "[LONG_NAMES]\r\nenTE=German\r\n[.x]\r\ndics=de,enfr\r\n");
+        zetfuzz::writeBytes("instdics.dat", "*de\r\n*enfr\r\n");
+        zetfuzz::writeBytes("f.dat", "x");
+        fs::create_directory("d");
+        return true;
+    }();
+    (void)written;
     std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(runFolder(), ignored))
-        fs::remove_all(entry.path(), ignored);
-    zetfuzz::writeBytes("cat.txt", kCatalogue);
-    zetfuzz::writeBytes("groups.ini", "[g]\r\nteam=de\r\n");
-    zetfuzz::writeBytes("grnames.ini", "[en]\r\nteam=Team\r\n");
-    zetfuzz::writeBytes("de.cfg", "[LONG_NAMES]\r\nenTE=German\r\n[.x]\r\ndics=de,enfr\r\n");
-    zetfuzz::writeBytes("instdics.dat", "*de\r\n*enfr\r\n");
-    zetfuzz::writeBytes("f.dat", "x");
-    fs::create_directory("d");
+    fs::remove("duvevo.cfg", ignored);
+    fs::remove("d/duvevo.cfg", ignored);
 }
 
 // Whether a text read as a path stays in the run folder: relative ("*" first marks a folder),
@@ -123,7 +129,8 @@ class Stack {
 
     // Values go on bottom first, so that the first value ends on top.
     void pushUnder(std::string_view text) {
-        auto* node = static_cast<zet::StackNode*>(zet::platform::allocStackNode(size_ + 8));
+        auto* node = static_cast<zet::StackNode*>(
+            zet::platform::allocStackNode(size_ + zet::kNodeExtraBytes));
         check(node != nullptr);
         const std::size_t length = std::min(text.size(), size_ - 1);
         std::memcpy(node->text, text.data(), length);
@@ -174,7 +181,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.remove_prefix(std::min(input.size(), end + 1));
     }
 
-    std::vector<char> variables(25 * static_cast<std::size_t>(stringSize));
+    // The exports never touch the variables; one buffer for the largest string size serves.
+    static std::vector<zet::StackChar> variables(zet::kVariableCount * kMaxStringSize);
     for (const char letter : calls) {
         const bool withStack = letter >= 'a' && letter <= 'i';
         const bool withoutStack = letter >= 'A' && letter <= 'I';
