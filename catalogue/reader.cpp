@@ -173,31 +173,34 @@ void noteItem(const Noter& at, std::string_view piece, bool afterSeparator,
              fieldView(halves, 1, kTimestampCapacity));
 }
 
-// One item of a file list: name "@" timestamp. The item is cut before it is split, so a long
-// name can leave only part of its time.
+// One item of a file list: name "@" timestamp, read into `file`. The item is cut before it is
+// split, so a long name can leave only part of its time.
 template <bool kNoted>
-DictionaryFile readFile(std::string_view piece, bool afterSeparator, ReadNotes* notes,
-                        std::size_t line, std::size_t index) {
+void readFile(std::string_view piece, bool afterSeparator, DictionaryFile& file, ReadNotes* notes,
+              std::size_t line, std::size_t index) {
     std::array<std::string_view, 2> halves{};
     splitInto(trimField(piece, afterSeparator, kItemCapacity), '@', halves);
     if constexpr (kNoted) noteItem({*notes, line}, piece, afterSeparator, halves, index);
-    return {std::string(fieldView(halves, 0, kNameCapacity)),
-            timestampToFileTime(fieldView(halves, 1, kTimestampCapacity))};
+    file.name = fieldView(halves, 0, kNameCapacity);
+    file.modified = timestampToFileTime(fieldView(halves, 1, kTimestampCapacity));
 }
 
 // Every item of a file list becomes a file, so a list of n ";" gives n + 1 files, empty items
-// included.
+// included. The files already in the list are refilled in place, keeping their memory.
 template <bool kNoted>
 void readFiles(std::string_view fileList, std::vector<DictionaryFile>& files, ReadNotes* notes,
                std::size_t line) {
+    std::size_t count = 0;
     std::size_t start = 0;
-    for (;;) {
+    for (;; ++count) {
         const std::size_t end = fileList.find(';', start);
-        files.push_back(readFile<kNoted>(fileList.substr(start, end - start), start > 0, notes,
-                                         line, files.size()));
-        if (end == std::string_view::npos) return;
+        if (count == files.size()) files.emplace_back();
+        readFile<kNoted>(fileList.substr(start, end - start), start > 0, files[count], notes, line,
+                         count);
+        if (end == std::string_view::npos) break;
         start = end + 1;
     }
+    files.resize(count + 1);
 }
 
 // What the limits cut off the fields of a dictionary line, and how its numbers read.
@@ -219,13 +222,12 @@ void readEntry(std::span<const std::string_view> pieces, DictionaryEntry& entry,
     entry.version = parseNumber(fieldView(pieces, 4, kNumberCapacity));
 }
 
-// Empties an entry but keeps the memory of its texts and file list for the next fill.
+// Empties an entry but keeps the memory of its texts and files for the next fill.
 void clearEntry(DictionaryEntry& entry) {
     entry.position = -1;
     entry.shortName.clear();
     entry.displayName.clear();
     entry.version = 0;
-    entry.files.clear();
 }
 
 // A NUL ends the text; what follows it is never read.
@@ -283,6 +285,8 @@ bool parseLines(std::string_view text, CatalogueHeader& header, DictionaryCatalo
         // Line 1 is the header, so slot n stands on line n + 2.
         if (takeLine<kNoted>(text, lines, pieces, notes, count + 2))
             readEntry<kNoted>(pieces, entry, notes, count + 2);
+        else
+            entry.files.clear();
     }
     entries.resize(count);
     return true;
