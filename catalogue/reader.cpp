@@ -142,8 +142,7 @@ bool takeLine(std::string_view text, LineReader& lines, std::span<std::string_vi
     const std::size_t start = lines.position();
     const std::string_view line = lines.next(kLineCapacity);
     const std::size_t found = line.empty() ? 0 : splitInto(line, '|', pieces);
-    if (found == pieces.size()) [[likely]]
-        return true;
+    if (found == pieces.size()) return true;
     if constexpr (kNoted)
         notePassedOver({*notes, number}, text.substr(start, lines.position() - start), line, found,
                        pieces.size());

@@ -85,7 +85,11 @@ std::string_view cutOff(std::string_view piece, bool afterSeparator, std::size_t
     return lost;
 }
 
-NumberReading readNumber(std::string_view text) {
+namespace {
+
+// The one walk of a number, inlined into both readers so that parseNumber pays nothing for the
+// end it does not need.
+inline NumberReading scanNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isSpace(text[i])) ++i;
     bool negative = false;
@@ -101,6 +105,16 @@ NumberReading readNumber(std::string_view text) {
         return {static_cast<int>(std::min<std::int64_t>(-value, std::numeric_limits<int>::max())),
                 end};
     return {static_cast<int>(value), end};
+}
+
+} // namespace
+
+NumberReading readNumber(std::string_view text) {
+    return scanNumber(text);
+}
+
+int parseNumber(std::string_view text) {
+    return scanNumber(text).value;
 }
 
 } // namespace zet::catalogue

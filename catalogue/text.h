@@ -128,9 +128,7 @@ struct NumberReading {
 NumberReading readNumber(std::string_view text);
 
 // The value alone.
-inline int parseNumber(std::string_view text) {
-    return readNumber(text).value;
-}
+int parseNumber(std::string_view text);
 
 // The white space that atoi and scanf skip: blank, tab, LF, VT, FF and CR.
 bool isSpace(char c);
