@@ -1,7 +1,7 @@
 // INI files, one key at a time, with the behaviour of the Windows profile calls: section and
 // key names match without regard to letter case, the first matching section and key count,
-// a value reads back without surrounding blanks or one pair of enclosing quotes, and a line
-// ends at its first NUL. A file that starts with the UTF-16LE byte-order mark is edited as
+// a value reads back without surrounding blanks or one pair of enclosing quotes, and a name or
+// a value ends at its first NUL. A file that starts with the UTF-16LE byte-order mark is edited as
 // UTF-16LE, names and values converted from and to the 8-bit text of this interface; any other
 // file is 8-bit text.
 #pragma once

@@ -43,32 +43,31 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// What the profile calls see of a line: the text before its first NUL.
-std::string_view visible(std::string_view line) {
-    return line.substr(0, line.find('\0'));
+// A name or a value ends at its first NUL, as the profile calls hold each one as a C string.
+std::string_view field(std::string_view text) {
+    return trim(text.substr(0, text.find('\0')));
 }
 
 // The name of a section header line ("[name]", the name ending at the last "]"), or nullopt.
 std::optional<std::string_view> headerName(std::string_view line) {
-    line = trim(visible(line));
+    line = trim(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
     const std::size_t close = line.rfind(']');
     if (close == 0 || close == std::string_view::npos) return std::nullopt;
-    return trim(line.substr(1, close - 1));
+    return field(line.substr(1, close - 1));
 }
 
 // The key of a key line: the text before "=" (or the whole line when it has none).
 std::optional<std::string_view> keyName(std::string_view line) {
-    line = trim(visible(line));
+    line = trim(line);
     if (line.empty() || line.front() == ';' || headerName(line)) return std::nullopt;
-    return trim(line.substr(0, line.find('=')));
+    return field(line.substr(0, line.find('=')));
 }
 
 std::string_view keyValue(std::string_view line) {
-    line = visible(line);
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return {};
-    std::string_view value = trim(line.substr(equals + 1));
+    std::string_view value = field(line.substr(equals + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
