@@ -72,6 +72,19 @@ TEST(Durability, MembersTooLongToStoreKeepTheOldValue) {
     EXPECT_EQ(zet::platform::readIniString(dir.file("duvevo.cfg"), ".g", "Dics"), expected);
 }
 
+TEST(Durability, FilesThatLookLikeTemporariesStay) {
+    TempDir dir;
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    const std::vector<std::string> others{"duvevo.cfg.aEK1jf", "duvevo.cfg.bak",
+                                          "duvevo.cfg.zetdll-0123456789abcdef"};
+    for (const std::string& name : others) writeFile(dir.path() / name, "[.g]\r\nDics=z\r\n");
+    update(dir.str(), "a");
+    update(dir.str(), "a");
+    std::vector<std::string> expected{"duvevo.cfg", "groups.ini"};
+    expected.insert(expected.begin() + 1, others.begin(), others.end());
+    EXPECT_EQ(namesIn(dir.path()), expected);
+}
+
 TEST(Durability, ASymlinkedDuvevoCfgIsWrittenThroughItsLink) {
     TempDir dir;
     TempDir elsewhere;
