@@ -31,10 +31,10 @@ void writeCfgKey(std::string_view folder, std::string_view group, std::string_vi
 void appendToDics(std::string_view folder, std::string_view group, std::string_view name) {
     const auto path = cfgPath(folder);
     if (!path) return;
-    std::string members = platform::readIniString(*path, sectionOf(group), "Dics");
+    std::string members = platform::readIniString(*path, sectionOf(group), kMembersKey);
     if (!members.empty()) members += ',';
     members += name;
-    writeCfgKey(folder, group, "Dics", members);
+    writeCfgKey(folder, group, kMembersKey, members);
 }
 
 } // namespace zet::appconfig

@@ -12,6 +12,19 @@ namespace zet::appconfig {
 
 namespace {
 
+// The application's group tables in the installation folder. groups.ini is read as whole lines,
+// not through the INI layer: a group lists every member on a line of its own under the group's
+// name as key ("g1=a", "g1=b"), and a key lookup would find only the first of them.
+constexpr std::string_view kGroupsFile = "groups.ini";
+constexpr std::string_view kGroupNamesFile = "grnames.ini";
+
+// The languages grnames.ini names groups in. It has no French section: a French display name
+// comes only from a dictionary's own [LONG_NAMES].
+constexpr std::array<std::string_view, 4> kGroupNameLanguages{"fi", "sv", "en", "de"};
+
+// The section of a dictionary's configuration file that holds its display names.
+constexpr std::string_view kLongNamesSection = "[LONG_NAMES]";
+
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -31,9 +44,20 @@ std::string_view trimLineEnd(std::string_view line) {
     return line;
 }
 
+// Copies the group's display names from grnames.ini into the section "." + group (an empty
+// value where grnames.ini has none), then adds `name` to its members.
+void copyGroupNames(std::string_view folder, std::string_view group, std::string_view name) {
+    const auto names = pathAfterSeparator(folder, kGroupNamesFile);
+    for (const std::string_view code : kGroupNameLanguages) {
+        const std::string text = names ? platform::readIniString(*names, code, group) : "";
+        writeCfgKey(folder, group, code, text);
+    }
+    appendToDics(folder, group, name);
+}
+
 // Adds the dictionary to every group whose groups.ini line names it; true when any did.
 bool mergeIntoListedGroups(std::string_view folder, std::string_view name) {
-    const auto text = readText(pathInFolder(folder, "groups.ini"));
+    const auto text = readText(pathInFolder(folder, kGroupsFile));
     if (!text) return false;
     bool matched = false;
     for (const std::string& line : textLines(*text)) {
@@ -76,7 +100,7 @@ std::optional<bool> copyLongNames(std::string_view folder, std::string_view name
     bool inSection = false;
     bool found = false;
     for (const std::string& line : textLines(*text)) {
-        if (line.starts_with("[LONG_NAMES]")) {
+        if (line.starts_with(kLongNamesSection)) {
             inSection = found = true;
         } else if (line.starts_with('[')) {
             inSection = false;
@@ -99,16 +123,6 @@ int mergeDicIntoGroups(std::string_view folder, std::string_view name) {
     }
     copyGroupNames(folder, name, name);
     return 0;
-}
-
-int copyGroupNames(std::string_view folder, std::string_view group, std::string_view name) {
-    const auto names = pathAfterSeparator(folder, "grnames.ini");
-    for (const std::string_view code : {"fi", "sv", "en", "de"}) {
-        const std::string text = names ? platform::readIniString(*names, code, group) : "";
-        writeCfgKey(folder, group, code, text);
-    }
-    appendToDics(folder, group, name);
-    return 1;
 }
 
 } // namespace zet::appconfig

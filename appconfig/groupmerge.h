@@ -11,8 +11,4 @@ namespace zet::appconfig {
 // 1 when a group listed it or its file has a [LONG_NAMES] section; 0 otherwise.
 int mergeDicIntoGroups(std::string_view folder, std::string_view name);
 
-// Copies the group's display names in fi, sv, en and de from grnames.ini into the section
-// "." + group (an empty value where grnames.ini has none), then adds `name` to its members.
-int copyGroupNames(std::string_view folder, std::string_view group, std::string_view name);
-
 } // namespace zet::appconfig

@@ -1,5 +1,6 @@
 #include "appconfig/installedmerge.h"
 
+#include "appconfig/cfgkeys.h"
 #include "appconfig/paths.h"
 #include "platform/files.h"
 
@@ -10,6 +11,13 @@
 namespace zet::appconfig {
 
 namespace {
+
+// The installed dictionaries, one "*name" line each, in the installation folder.
+constexpr std::string_view kInstalledFile = "instdics.dat";
+
+// The catch-all group for installed dictionaries no group took, with its display names.
+constexpr std::string_view kOtherDicsHeader =
+    "[.other_dics]\nen=Other dictionaries\nfi=Muut sanakirjat\n";
 
 bool startsWithDics(std::string_view line) {
     constexpr std::string_view kMembers = "dics=";
@@ -39,7 +47,7 @@ bool takeMembers(std::string_view members, std::string& installed, std::string& 
         const std::size_t end = std::min(members.find_first_of(", \n", start), members.size());
         const std::string_view name = members.substr(start, end - start);
         if (takeInstalled(installed, name)) {
-            section += "Dics=" + std::string(name) + "\n";
+            section += std::string(kMembersKey) + "=" + std::string(name) + "\n";
             taken = true;
         }
         start = end;
@@ -89,7 +97,7 @@ bool appendToCfg(const std::string& path, std::string_view text) {
 // it cannot be read, is empty or does not fit in memory.
 std::optional<std::string> installedText(std::string_view folder) {
     try {
-        auto text = readText(pathInFolder(folder, "instdics.dat"));
+        auto text = readText(pathInFolder(folder, kInstalledFile));
         if (!text) return std::nullopt;
         text->resize(std::min(text->size(), text->find('\0')));
         if (text->empty()) return std::nullopt;
@@ -104,11 +112,11 @@ void appendOtherDics(std::string_view folder, const std::string& installed) {
     std::size_t star = installed.find('*');
     const auto path = cfgPath(folder);
     if (star == std::string::npos || !path) return;
-    std::string text = "[.other_dics]\nen=Other dictionaries\nfi=Muut sanakirjat\n";
+    std::string text(kOtherDicsHeader);
     while (star != std::string::npos) {
         const std::size_t newline = installed.find('\n', star);
         if (newline == std::string::npos) break;
-        text += "Dics=" + installed.substr(star + 1, newline - star);
+        text += std::string(kMembersKey) + "=" + installed.substr(star + 1, newline - star);
         star = installed.find('*', newline);
     }
     appendToCfg(*path, text);

@@ -6,6 +6,9 @@ namespace zet::appconfig {
 
 namespace {
 
+// The application's configuration file in the installation folder.
+constexpr std::string_view kCfgFile = "duvevo.cfg";
+
 std::optional<std::string> joined(std::string_view folder, bool separator, std::string_view name) {
     std::string path(folder);
     if (separator) path += platform::kPathSeparator;
@@ -26,7 +29,7 @@ std::optional<std::string> pathAfterSeparator(std::string_view folder, std::stri
 }
 
 std::optional<std::string> cfgPath(std::string_view folder) {
-    return pathAfterSeparator(folder, "duvevo.cfg");
+    return pathAfterSeparator(folder, kCfgFile);
 }
 
 std::optional<std::string> readText(const std::optional<std::string>& path) {

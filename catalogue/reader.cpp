@@ -122,8 +122,8 @@ bool readCatalogue(const std::string& path, CatalogueHeader& header,
     }
 }
 
-bool readCatalogue(const std::string& path, CatalogueHeader& header,
-                   RememberedCatalogue& remembered) {
+bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
+                     RememberedCatalogue& remembered) {
     try {
         std::optional<std::string> text = platform::readTextFile(path, kCatalogueCharacters);
         if (!text) return false;

@@ -55,10 +55,10 @@ struct RememberedCatalogue {
     bool current = false;
 };
 
-// Reads as the other readCatalogue does, but when the file gives exactly the text of the last
-// successful parse, the catalogue stays as it is and the header is that parse's header.
-bool readCatalogue(const std::string& path, CatalogueHeader& header,
-                   RememberedCatalogue& remembered);
+// Reads as readCatalogue does, but when the file gives exactly the text of the last successful
+// parse, the catalogue stays as it is and the header is that parse's header.
+bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
+                     RememberedCatalogue& remembered);
 
 // Reads an already loaded catalogue text, as readCatalogue does after the file is read.
 bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue);

@@ -39,11 +39,12 @@ class LineReader {
     std::size_t lf_; // the first LF at or after at_, or the size of the text
 };
 
-// Lines of a text, counted as LineReader walks them. An empty text has none.
+// Lines of a text, counted as LineReader walks them. An empty text has none. For tests.
 std::size_t countLines(std::string_view text);
 
-// Sets `line` to the line that begins at `start` (without its line end), or to the empty text
-// when it would not fit `capacity` characters with a terminator. Returns where the next line
+// One step of LineReader, for tests: sets `line` to the line that begins at `start` (without
+// its line end), or to the empty text when it would not fit `capacity` characters with a
+// terminator. Returns where the next line
 // begins; at the end of the text that is the end itself, so further calls give empty lines.
 std::size_t nextLine(std::string_view text, std::size_t start, std::string_view& line,
                      std::size_t capacity);
@@ -64,7 +65,8 @@ inline std::size_t splitInto(std::string_view text, char separator,
     return found;
 }
 
-// The pieces of `text` between separators, at most `maxFields` of them. Pieces beyond the last
+// For tests; the reader splits with splitInto. The pieces of `text` between separators, at
+// most `maxFields` of them. Pieces beyond the last
 // separator are absent, which fieldText reads as empty.
 std::vector<std::string_view>
 splitAt(std::string_view text, char separator,
@@ -90,12 +92,12 @@ inline std::string_view fieldView(std::span<const std::string_view> pieces, std:
     return k < pieces.size() ? trimField(pieces[k], k > 0, capacity) : std::string_view();
 }
 
-// Field k of split pieces by the rules of trimField.
+// Field k of split pieces by the rules of trimField, as a copy. For tests.
 std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
                       std::size_t capacity);
 
-// Field k of `text` split at `separator`, by the rules of trimField; empty when the text has
-// fewer than k separators.
+// For tests: field k of `text` split at `separator`, by the rules of trimField; empty when the text
+// has fewer than k separators.
 std::string extractField(std::string_view text, char separator, std::size_t k,
                          std::size_t capacity);
 

@@ -69,18 +69,4 @@ std::uint64_t timestampToFileTime(std::string_view text) {
     return platform::systemTimeToFileTime(parseTimestamp(text)).value_or(0);
 }
 
-std::string fileTimeText(std::uint64_t fileTime) {
-    const auto hex = [](std::uint32_t value) {
-        constexpr std::string_view kDigits = "0123456789abcdef";
-        std::string text;
-        do {
-            text.insert(text.begin(), kDigits[value % 16]);
-            value /= 16;
-        } while (value != 0);
-        return text;
-    };
-    return hex(static_cast<std::uint32_t>(fileTime >> 32)) + " " +
-           hex(static_cast<std::uint32_t>(fileTime));
-}
-
 } // namespace zet::catalogue

@@ -1,4 +1,4 @@
-// Catalogue timestamps (20100704-083015, UTC) and the FILETIME texts the script passes on.
+// Catalogue timestamps (20100704-083015, UTC) and the FILETIME each stands for.
 #pragma once
 
 #include "platform/files.h"
@@ -17,8 +17,5 @@ platform::CalendarTime parseTimestamp(std::string_view text);
 // The FILETIME of a timestamp taken as UTC. A timestamp that is no valid calendar time (a month
 // 0, 30 February, a year before 1601) gives 0, so that its time text reads "0 0".
 std::uint64_t timestampToFileTime(std::string_view text);
-
-// A FILETIME as the script receives it: high and then low 32-bit half, "%x %x".
-std::string fileTimeText(std::uint64_t fileTime);
 
 } // namespace zet::catalogue

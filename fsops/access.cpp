@@ -1,14 +1,12 @@
 #include "fsops/access.h"
+
 #include "fsops/fsops.h"
-#include "plugin/frame.h"
 
 #include <cstdio>
 
 namespace zet::fsops {
 
 namespace {
-
-constexpr std::uint32_t kInvalidParameter = 87;
 
 const char* stepName(platform::AccessStep step) {
     switch (step) {
@@ -34,9 +32,8 @@ std::string accessDiagnostic(platform::AccessStep step, std::uint32_t code) {
 
 std::uint32_t grantWorldAccess(platform::ObjectHandle object, std::uint32_t permissions,
                                std::uint32_t accessMode, std::uint32_t inheritance) {
-    if (object == platform::kNoObject) return kInvalidParameter;
     const platform::AccessOutcome outcome =
-        platform::grantWorldAccess(object, permissions, accessMode, inheritance);
+        platform::addWorldAccessEntry(object, permissions, accessMode, inheritance);
     const std::string line = accessDiagnostic(outcome.failed, outcome.code);
     if (!line.empty()) {
         std::fputs(line.c_str(), stdout);
@@ -45,8 +42,7 @@ std::uint32_t grantWorldAccess(platform::ObjectHandle object, std::uint32_t perm
     return outcome.code;
 }
 
-void giveAllPermissions() {
-    const std::string argument = popString();
+void giveAllPermissions(const std::string& argument) {
     // Only a leading "*" marks a folder, and only that one is removed.
     const bool folder = !argument.empty() && argument.front() == '*';
     const std::string path = folder ? argument.substr(1) : argument;

@@ -1,17 +1,15 @@
-#include "platform/shell.h"
 #include "fsops/fsops.h"
-#include "plugin/frame.h"
+
+#include "platform/shell.h"
 
 namespace zet::fsops {
 
-// Neither export checks its path or waits: the shell gets whatever was popped, even the empty
-// text, and its outcome is not reported.
-void exploreFolder() {
-    platform::shellExplore(popString());
+void exploreFolder(const std::string& folder) {
+    platform::shellExplore(folder);
 }
 
-void executeFile() {
-    platform::shellOpen(popString());
+void executeFile(const std::string& file) {
+    platform::shellOpen(file);
 }
 
 } // namespace zet::fsops

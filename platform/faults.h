@@ -16,7 +16,7 @@ enum class Point {
     allocStackNode, // allocStackNode: the heap has no block (null)
     setFileTime,    // setFileWriteTime: the file cannot be opened (false, time unchanged)
     openForAccess,  // openForAccessChange: the object cannot be opened (kNoObject)
-    writeAccess,    // grantWorldAccess: writing the new access fails (writeAccess step)
+    writeAccess,    // addWorldAccessEntry: writing the new access fails (writeAccess step)
     count
 };
 

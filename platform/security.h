@@ -35,7 +35,7 @@ inline constexpr std::uint32_t kNoInheritance = 0;
 // Merges one entry allowing the world `permissions` (a Win32 access mask) into the object's own
 // access list, keeping every other entry. Elsewhere the mask's read, write and execute rights
 // are added to the object's mode for user, group and others; nothing is ever taken away.
-AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
-                               std::uint32_t accessMode, std::uint32_t inheritance);
+AccessOutcome addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
+                                  std::uint32_t accessMode, std::uint32_t inheritance);
 
 } // namespace zet::platform

@@ -1,24 +1,121 @@
 // The export table: every function an installer script can call, with the NSIS plug-in
-// signature. Each one runs its subsystem's work inside the common call frame.
-#include "appconfig/merge.h"
+// signature. Each one pops its arguments, calls the logic with typed values and pushes its
+// results, in the order the script sees them: the value pushed last is popped first.
+#include "appconfig/dispatch.h"
 #include "catalogue/queries.h"
+#include "catalogue/timetext.h"
 #include "fsops/fsops.h"
 #include "platform/export.h"
-#include "plugin/dummy.h"
 #include "plugin/frame.h"
 
-#define ZET_PLUGIN_EXPORT(name, work)                                                              \
-    extern "C" ZET_EXPORT void name(void* parentWindow, int stringSize, char* variables,           \
+#include <exception>
+
+namespace zet {
+
+namespace {
+
+// Pops: catalogue path. Pushes header fields 7, 6, 5 (a number), 4 to 0, then "ok"; or only
+// "failed".
+void loadDicInfo() {
+    const auto header = catalogue::loadCatalogueHeader(popPath());
+    if (!header) return pushText("failed");
+    pushText(header->fields[7]);
+    pushText(header->fields[6]);
+    pushNumber(header->number);
+    for (int k = 4; k >= 0; --k) pushText(header->fields[static_cast<std::size_t>(k)]);
+    pushText("ok");
+}
+
+// Pops: catalogue path, selection mask, index. The n-th selected dictionary, or null.
+const catalogue::DictionaryEntry* popSelectedDictionary() {
+    const std::string path = popPath();
+    const std::string mask = popText();
+    const std::string index = popText();
+    return catalogue::findSelectedDictionary(path, mask, index);
+}
+
+void pushNotFound() {
+    pushText("0");
+    pushText("");
+}
+
+// Pushes: version, display name; or "0" and the empty text.
+void dicInfo() {
+    const catalogue::DictionaryEntry* entry = popSelectedDictionary();
+    if (entry == nullptr) return pushNotFound();
+    pushNumber(entry->version);
+    pushText(entry->displayName);
+}
+
+// Pushes: for each file its time text and then its name, the file count, the short name; or
+// "0" and the empty text.
+void dicFiles() {
+    const catalogue::DictionaryEntry* entry = popSelectedDictionary();
+    if (entry == nullptr) return pushNotFound();
+    for (const catalogue::DictionaryFile& file : entry->files) {
+        pushText(catalogue::fileTimeText(file.modified));
+        pushText(file.name);
+    }
+    pushNumber(static_cast<int>(entry->files.size()));
+    pushText(entry->shortName);
+}
+
+// Pops: installation folder, dictionary name or "/"-led list. Pushes "ok" whatever happened.
+void updateDuvEvoCfg() {
+    const std::string folder = popPath();
+    const std::string argument = popText();
+    try {
+        appconfig::dispatchCfgUpdate(folder, argument);
+    } catch (const std::exception&) {
+        // Out of memory midway: what was written stays, and the script still gets its answer.
+    }
+    pushText("ok");
+}
+
+// Pops: path, "*"-led for a folder.
+void giveAllPermissions() {
+    fsops::giveAllPermissions(popPath());
+}
+
+// Pops: folder path.
+void exploreFolder() {
+    fsops::exploreFolder(popPath());
+}
+
+// Pops: file path.
+void executeFile() {
+    fsops::executeFile(popPath());
+}
+
+// Pops: file path, time text.
+void setFileModificationTime() {
+    const std::string path = popPath();
+    const std::string timeText = popText();
+    fsops::setFileModificationTime(path, catalogue::parseFileTimeText(timeText).value());
+}
+
+// Pops up to four values and discards them, stopping early when the stack runs out.
+void dummy() {
+    for (int i = 0; i < 4 && dropValue(); ++i) {
+    }
+}
+
+} // namespace
+
+} // namespace zet
+
+#define ZET_PLUGIN_EXPORT(name)                                                                    \
+    extern "C" ZET_EXPORT void name(void* parentWindow, int stringSize, zet::StackChar* variables, \
                                     zet::StackNode** stackTop) {                                   \
-        zet::runExport(parentWindow, stringSize, variables, stackTop, work);                       \
+        zet::runExport(parentWindow, stringSize, variables, stackTop, zet::name);                  \
     }
 
-ZET_PLUGIN_EXPORT(loadDicInfo, zet::catalogue::loadDicInfo)
-ZET_PLUGIN_EXPORT(dicInfo, zet::catalogue::dicInfo)
-ZET_PLUGIN_EXPORT(dicFiles, zet::catalogue::dicFiles)
-ZET_PLUGIN_EXPORT(updateDuvEvoCfg, zet::appconfig::updateDuvEvoCfg)
-ZET_PLUGIN_EXPORT(giveAllPermissions, zet::fsops::giveAllPermissions)
-ZET_PLUGIN_EXPORT(exploreFolder, zet::fsops::exploreFolder)
-ZET_PLUGIN_EXPORT(executeFile, zet::fsops::executeFile)
-ZET_PLUGIN_EXPORT(setFileModificationTime, zet::fsops::setFileModificationTime)
-ZET_PLUGIN_EXPORT(dummy, zet::dummy)
+ZET_PLUGIN_EXPORT(loadDicInfo)
+ZET_PLUGIN_EXPORT(dicInfo)
+ZET_PLUGIN_EXPORT(dicFiles)
+ZET_PLUGIN_EXPORT(updateDuvEvoCfg)
+ZET_PLUGIN_EXPORT(giveAllPermissions)
+ZET_PLUGIN_EXPORT(exploreFolder)
+ZET_PLUGIN_EXPORT(executeFile)
+ZET_PLUGIN_EXPORT(setFileModificationTime)
+ZET_PLUGIN_EXPORT(dummy)

@@ -1,18 +1,25 @@
 #include "plugin/frame.h"
 
-#include "platform/stackheap.h"
-
-#include <cstring>
-#include <new>
+#include <string>
 
 namespace zet {
+
+namespace {
+
+std::string popArgument() {
+    StackNode** top = pluginContext().stackTop;
+    if (top == nullptr) return {};
+    return popNode(*top, kArgumentCapacity - 1);
+}
+
+} // namespace
 
 PluginContext& pluginContext() {
     static PluginContext context;
     return context;
 }
 
-void beginCall(void* parentWindow, int stringSize, char* variables, StackNode** stackTop) {
+void beginCall(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop) {
     PluginContext& context = pluginContext();
     context.parentWindow = parentWindow;
     context.stringSize = stringSize;
@@ -20,39 +27,31 @@ void beginCall(void* parentWindow, int stringSize, char* variables, StackNode** 
     context.stackTop = stackTop;
 }
 
-std::string popString() {
-    StackNode** top = pluginContext().stackTop;
-    if (top == nullptr || *top == nullptr) return {};
-    StackNode* node = *top;
-    // Never look further than the argument can hold, even if the host forgot a terminator.
-    std::string text(node->text, strnlen(node->text, kArgumentCapacity - 1));
-    *top = node->next;
-    platform::freeStackNode(node);
-    return text;
+std::string popPath() {
+    return popArgument();
 }
 
-void pushString(std::string_view text) {
+std::string popText() {
+    return popArgument();
+}
+
+bool dropValue() {
     StackNode** top = pluginContext().stackTop;
-    if (top == nullptr) return;
-    // A string size below 1 leaves room for the terminator only.
-    const int stringSize = pluginContext().stringSize;
-    const std::size_t capacity = stringSize < 1 ? 1 : static_cast<std::size_t>(stringSize);
-    // Sized as the installer sizes its own nodes: string size + 8 bytes.
-    static_assert(offsetof(StackNode, text) <= 8);
-    auto* node = static_cast<StackNode*>(platform::allocStackNode(capacity + 8));
-    if (node == nullptr) return;
-    const std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
-    std::memcpy(node->text, text.data(), length);
-    node->text[length] = '\0';
-    node->next = *top;
-    *top = node;
+    if (top == nullptr || *top == nullptr) return false;
+    popNode(*top, 0);
+    return true;
+}
+
+void pushText(std::string_view text) {
+    StackNode** top = pluginContext().stackTop;
+    if (top != nullptr) pushNode(*top, text, pluginContext().stringSize);
 }
 
 void pushNumber(int value) {
-    pushString(std::to_string(value));
+    pushText(std::to_string(value));
 }
 
-void runExport(void* parentWindow, int stringSize, char* variables, StackNode** stackTop,
+void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,
                void (*work)()) noexcept {
     try {
         beginCall(parentWindow, stringSize, variables, stackTop);

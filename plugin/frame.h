@@ -1,5 +1,8 @@
-// The call frame every export shares: the call record and the installer's string stack.
+// The call frame every export shares: the call record, and the arguments and results that
+// cross the installer's string stack.
 #pragma once
+
+#include "plugin/hoststack.h"
 
 #include <cstddef>
 #include <string>
@@ -7,18 +10,11 @@
 
 namespace zet {
 
-// One entry of the installer's string stack, laid out as the NSIS plug-in interface defines it:
-// the node beneath, then the zero-terminated text (as long as the host's string size).
-struct StackNode {
-    StackNode* next;
-    char text[1];
-};
-
 // The four values of the current call, and the module instance the entry point recorded.
 struct PluginContext {
     void* parentWindow = nullptr;
     int stringSize = 0;
-    char* variables = nullptr;
+    StackChar* variables = nullptr;
     StackNode** stackTop = nullptr;
     void* moduleInstance = nullptr;
 };
@@ -29,22 +25,27 @@ inline constexpr std::size_t kArgumentCapacity = 1024;
 PluginContext& pluginContext();
 
 // Records the call values; the first step of every export.
-void beginCall(void* parentWindow, int stringSize, char* variables, StackNode** stackTop);
+void beginCall(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop);
 
 // Takes the top text off the stack and frees its node. Empty when there is no stack or it is
-// empty, so a missing argument reads as the empty text.
-std::string popString();
+// empty, so a missing argument reads as the empty text. A path names a file or folder; a text
+// is any other argument. Both arrive as the same bytes.
+std::string popPath();
+std::string popText();
+
+// Discards the top value, if there is one; false when there is none.
+bool dropValue();
 
 // Puts a text on top, cut to string size - 1 characters. Does nothing without a stack, or when
 // no node can be allocated.
-void pushString(std::string_view text);
+void pushText(std::string_view text);
 
 // Pushes a number as decimal text.
 void pushNumber(int value);
 
 // Runs one export's work inside the frame: records the call and keeps every exception inside
 // the plug-in, since none may reach the installer.
-void runExport(void* parentWindow, int stringSize, char* variables, StackNode** stackTop,
+void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,
                void (*work)()) noexcept;
 
 } // namespace zet

@@ -4,6 +4,13 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 
+# The selection mask of the sample installation, as examples/install.nsi defines it.
+sample_mask=$(sed -n 's/^!define MASK "\([01]*\)".*/\1/p' "$root/examples/install.nsi")
+
+# Seconds each fuzz target runs in scripts/fuzz (and so in scripts/test), unless ZET_FUZZ_SECONDS
+# says otherwise.
+default_fuzz_seconds=45
+
 # True where 32-bit x86 Linux programs (and so 32-bit Wine) can run. Some sandboxed kernels
 # cannot; there the Windows tests run as a 64-bit build under 64-bit Wine instead.
 can_run_i386() {

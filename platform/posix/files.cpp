@@ -2,10 +2,10 @@
 
 #include "platform/faults.h"
 #include "platform/posix/internal.h"
+#include "platform/system.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,7 +19,6 @@ constexpr char kCtrlZ = '\x1a';
 // Opens a regular file (never a folder, which the Windows runtime refuses too); `size` receives
 // its length.
 int openFile(const std::string& path, int flags, mode_t mode, off_t& size) {
-    if (!posix::validPath(path)) return -1;
     // Non-blocking, so that a FIFO or a device never holds the installer up; only a regular
     // file is taken.
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, mode);
@@ -68,8 +67,7 @@ bool deliverTextMode(std::string& text, std::string_view chunk, bool& pendingCr,
 
 } // namespace
 
-std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
-    if (faults::shouldFail(faults::Point::openTextFile)) return std::nullopt;
+std::optional<std::string> sys::readTextFile(const std::string& path, std::size_t limit) {
     off_t size = 0;
     posix::Descriptor file(openFile(path, O_RDONLY, 0, size));
     if (file.get() < 0) return std::nullopt;
@@ -93,8 +91,7 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
     return text;
 }
 
-bool appendTextFile(const std::string& path, std::string_view text) {
-    if (faults::shouldFail(faults::Point::appendTextFile)) return false;
+bool sys::appendTextFile(const std::string& path, std::string_view text) {
     off_t size = 0;
     posix::Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666, size));
     if (file.get() < 0) return false;
@@ -105,24 +102,6 @@ bool appendTextFile(const std::string& path, std::string_view text) {
         bytes.push_back(c);
     }
     return posix::writeAll(file.get(), bytes);
-}
-
-std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {
-    using namespace std::chrono;
-    if (time.year < 1601 || time.year > 30827) return std::nullopt;
-    if (time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31) return std::nullopt;
-    if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
-        time.second > 59)
-        return std::nullopt;
-    const year_month_day date{year{time.year}, month{static_cast<unsigned>(time.month)},
-                              day{static_cast<unsigned>(time.day)}};
-    if (!date.ok()) return std::nullopt;
-
-    // Seconds from 1601-01-01 to 1970-01-01, the distance between the two epochs.
-    constexpr std::int64_t kEpochDistance = 11644473600;
-    const std::int64_t seconds = sys_seconds{sys_days{date}}.time_since_epoch().count() +
-                                 time.hour * 3600 + time.minute * 60 + time.second + kEpochDistance;
-    return static_cast<std::uint64_t>(seconds) * 10000000u;
 }
 
 } // namespace zet::platform

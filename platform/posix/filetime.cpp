@@ -1,7 +1,7 @@
-#include "platform/faults.h"
-#include "platform/files.h"
+#include "platform/system.h"
 
 #include <array>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@ namespace zet::platform {
 
 namespace {
 
-// Seconds from 1601-01-01 to 1970-01-01, the distance between the two epochs.
+// Seconds from 1601-01-01 to 1970-01-01, the distance between the FILETIME and Unix epochs.
 constexpr std::int64_t kEpochDistance = 11644473600;
 constexpr std::uint64_t kTicksPerSecond = 10000000;
 
@@ -24,9 +24,16 @@ timespec toTimespec(std::uint64_t fileTime) {
 
 } // namespace
 
-bool setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
-    if (faults::shouldFail(faults::Point::setFileTime)) return false;
-    if (path.empty() || path.find('\0') != std::string::npos) return false;
+std::uint64_t sys::calendarToFileTime(const CalendarTime& time) {
+    using namespace std::chrono;
+    const sys_days date = year{time.year} / month{static_cast<unsigned>(time.month)} /
+                          day{static_cast<unsigned>(time.day)};
+    const std::int64_t seconds = std::int64_t{date.time_since_epoch().count()} * 86400 +
+                                 time.hour * 3600 + time.minute * 60 + time.second + kEpochDistance;
+    return static_cast<std::uint64_t>(seconds) * kTicksPerSecond;
+}
+
+bool sys::setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
     // Only regular files: opening a device or a FIFO for writing can have effects of its own.
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;

@@ -1,9 +1,9 @@
 #include "platform/ini.h"
 
-#include "platform/faults.h"
 #include "platform/posix/durable.h"
 #include "platform/posix/internal.h"
 #include "platform/posix/utf16.h"
+#include "platform/system.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -19,7 +19,6 @@ namespace zet::platform {
 namespace {
 
 using posix::Descriptor;
-using posix::validPath;
 
 // Blanks around names and values do not count; Ctrl-Z counts as one, as the profile calls do.
 bool isBlank(char c) {
@@ -150,7 +149,6 @@ struct IniFile {
 IniFile loadIni(const std::string& path) {
     IniFile file;
     struct stat info {};
-    if (!validPath(path)) return file;
     if (::stat(path.c_str(), &info) != 0) {
         file.readable = errno == ENOENT;
         return file;
@@ -232,8 +230,8 @@ bool storable(std::string_view text) {
 
 } // namespace
 
-std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
-    if (faults::shouldFail(faults::Point::readIni)) return {};
+std::string sys::readIniString(const std::string& path, std::string_view section,
+                               std::string_view key) {
     IniFile local;
     const IniFile& file = fileAt(path, local);
     if (!file.utf16) return std::string(lookUp(file.lines, section, key));
@@ -241,13 +239,12 @@ std::string readIniString(const std::string& path, std::string_view section, std
         lookUp(file.lines, posix::ansiToUtf8(section), posix::ansiToUtf8(key)));
 }
 
-bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
-    if (faults::shouldFail(faults::Point::writeIni)) return false;
+bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
+                         std::string_view value) {
     section = trim(section);
     key = trim(key);
     value = trim(value);
-    if (!validPath(path) || !storable(section) || !storable(key) || !storable(value)) return false;
+    if (!storable(section) || !storable(key) || !storable(value)) return false;
     if (section.empty() || key.empty() || key.front() == ';' || key.front() == '[' ||
         key.find('=') != std::string_view::npos)
         return false;
@@ -264,16 +261,16 @@ bool writeIniString(const std::string& path, std::string_view section, std::stri
     return openSession() || posix::replaceFileContent(path, bytesOf(file));
 }
 
-IniSession::IniSession() : outer_(!openSession()) {
-    if (outer_) openSession() = std::make_unique<Session>();
+void sys::openIniSession() {
+    openSession() = std::make_unique<Session>();
 }
 
-IniSession::~IniSession() {
-    if (outer_) openSession().reset();
+void sys::closeIniSession() {
+    openSession().reset();
 }
 
-bool IniSession::commit() {
-    if (!outer_ || !openSession()) return true;
+bool sys::commitIniSession() {
+    if (!openSession()) return true;
     bool all = true;
     for (const auto& [path, file] : openSession()->files)
         if (file.changed) all = posix::replaceFileContent(path, bytesOf(file)) && all;

@@ -1,4 +1,4 @@
-// What the POSIX implementations share: an owned descriptor, whole writes, and path checks.
+// What the POSIX implementations share: an owned descriptor and whole writes.
 #pragma once
 
 #include <cerrno>
@@ -37,11 +37,6 @@ inline bool writeAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
-}
-
-// A path the system can be asked to open: not empty and without a NUL inside.
-inline bool validPath(const std::string& path) {
-    return !path.empty() && path.find('\0') == std::string::npos;
 }
 
 } // namespace zet::platform::posix

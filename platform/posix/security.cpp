@@ -1,6 +1,7 @@
 #include "platform/security.h"
 
 #include "platform/faults.h"
+#include "platform/system.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -30,9 +31,7 @@ bool mayChangeAccess(const struct stat& info, bool isFolder) {
 
 } // namespace
 
-ObjectHandle openForAccessChange(const std::string& path, bool folder) {
-    if (faults::shouldFail(faults::Point::openForAccess)) return kNoObject;
-    if (path.empty() || path.find('\0') != std::string::npos) return kNoObject;
+ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
     // Only files and folders: opening a device or a FIFO could have effects of its own.
     struct stat before {};
     if (::lstat(path.c_str(), &before) != 0) return kNoObject;
@@ -57,8 +56,8 @@ void closeObject(ObjectHandle object) {
     if (object >= 0) ::close(static_cast<int>(object));
 }
 
-AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
-                               std::uint32_t accessMode, std::uint32_t /*inheritance*/) {
+AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
+                                       std::uint32_t accessMode, std::uint32_t /*inheritance*/) {
     // A mode is never inherited, so the inheritance flags have nothing to act on.
     if (object < 0) return {AccessStep::none, kInvalidParameter};
     const int fd = static_cast<int>(object);

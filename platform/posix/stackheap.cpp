@@ -1,13 +1,11 @@
 #include "platform/stackheap.h"
-
-#include "platform/faults.h"
+#include "platform/system.h"
 
 #include <cstdlib>
 
 namespace zet::platform {
 
-void* allocStackNode(std::size_t bytes) noexcept {
-    if (faults::shouldFail(faults::Point::allocStackNode)) return nullptr;
+void* sys::allocStackNode(std::size_t bytes) noexcept {
     return std::calloc(1, bytes);
 }
 

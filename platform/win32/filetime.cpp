@@ -1,13 +1,31 @@
-#include "platform/faults.h"
-#include "platform/files.h"
+#include "platform/system.h"
 
 #include <windows.h>
 
 namespace zet::platform {
 
-bool setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
-    if (faults::shouldFail(faults::Point::setFileTime)) return false;
-    if (path.find('\0') != std::string::npos) return false;
+namespace {
+
+std::uint64_t fromFileTime(const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+} // namespace
+
+std::uint64_t sys::calendarToFileTime(const CalendarTime& time) {
+    SYSTEMTIME system{};
+    system.wYear = static_cast<WORD>(time.year);
+    system.wMonth = static_cast<WORD>(time.month);
+    system.wDay = static_cast<WORD>(time.day);
+    system.wHour = static_cast<WORD>(time.hour);
+    system.wMinute = static_cast<WORD>(time.minute);
+    system.wSecond = static_cast<WORD>(time.second);
+    FILETIME result{};
+    // The time is a valid one, which the call always converts.
+    return SystemTimeToFileTime(&system, &result) ? fromFileTime(result) : 0;
+}
+
+bool sys::setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;

@@ -1,6 +1,6 @@
 #include "platform/ini.h"
 
-#include "platform/faults.h"
+#include "platform/system.h"
 
 #include <windows.h>
 
@@ -29,8 +29,8 @@ bool storedWhole(const std::string& value) {
 
 } // namespace
 
-std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
-    if (faults::shouldFail(faults::Point::readIni)) return {};
+std::string sys::readIniString(const std::string& path, std::string_view section,
+                               std::string_view key) {
     const std::string sectionText(section);
     const std::string keyText(key);
     std::vector<char> buffer;
@@ -43,9 +43,8 @@ std::string readIniString(const std::string& path, std::string_view section, std
     }
 }
 
-bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
-    if (faults::shouldFail(faults::Point::writeIni)) return false;
+bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
+                         std::string_view value) {
     const std::string sectionText(section);
     const std::string keyText(key);
     const std::string valueText(value);
@@ -54,13 +53,13 @@ bool writeIniString(const std::string& path, std::string_view section, std::stri
                                       path.c_str()) != 0;
 }
 
-// The profile calls write each key at once; there is nothing to collect.
-IniSession::IniSession() : outer_(true) {}
+// The profile calls write each key at once; a session has nothing to collect.
+void sys::openIniSession() {}
 
-IniSession::~IniSession() = default;
-
-bool IniSession::commit() {
-    return outer_;
+bool sys::commitIniSession() {
+    return true;
 }
+
+void sys::closeIniSession() {}
 
 } // namespace zet::platform

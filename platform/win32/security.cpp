@@ -1,6 +1,7 @@
 #include "platform/security.h"
 
 #include "platform/faults.h"
+#include "platform/system.h"
 
 #include <windows.h>
 
@@ -8,9 +9,7 @@
 
 namespace zet::platform {
 
-ObjectHandle openForAccessChange(const std::string& path, bool folder) {
-    if (faults::shouldFail(faults::Point::openForAccess)) return kNoObject;
-    if (path.find('\0') != std::string::npos) return kNoObject;
+ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
     constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC |
                               WRITE_OWNER | SYNCHRONIZE;
     const DWORD flags =
@@ -24,11 +23,10 @@ void closeObject(ObjectHandle object) {
     if (object != kNoObject) CloseHandle(reinterpret_cast<HANDLE>(object));
 }
 
-AccessOutcome grantWorldAccess(ObjectHandle object, std::uint32_t permissions,
-                               std::uint32_t accessMode, std::uint32_t inheritance) {
+AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
+                                       std::uint32_t accessMode, std::uint32_t inheritance) {
     const HANDLE handle = reinterpret_cast<HANDLE>(object);
-    if (handle == nullptr || object == kNoObject)
-        return {AccessStep::none, ERROR_INVALID_PARAMETER};
+    if (handle == nullptr) return {AccessStep::none, ERROR_INVALID_PARAMETER};
 
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     PACL oldDacl = nullptr; // lies inside the descriptor

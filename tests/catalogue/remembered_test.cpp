@@ -65,7 +65,7 @@ TEST(RememberedCatalogue, EveryReadMatchesAFreshRead) {
         CatalogueHeader freshHeader;
         CatalogueHeader rememberedHeader;
         const bool freshOk = readCatalogue(path, freshHeader, fresh);
-        const bool rememberedOk = readCatalogue(path, rememberedHeader, remembered);
+        const bool rememberedOk = rereadCatalogue(path, rememberedHeader, remembered);
         ASSERT_EQ(describe(rememberedOk, rememberedHeader, remembered.catalogue),
                   describe(freshOk, freshHeader, fresh))
             << name;
@@ -78,12 +78,12 @@ TEST(RememberedCatalogue, AFileChangedInPlaceIsReadAnew) {
     RememberedCatalogue remembered;
     CatalogueHeader header;
     zettest::writeFile(path, "H|1|2|3|4|5|6|7\n0|a|x|Old|1\n");
-    ASSERT_TRUE(readCatalogue(path, header, remembered));
+    ASSERT_TRUE(rereadCatalogue(path, header, remembered));
     zettest::writeFile(path, "H|1|2|3|4|5|6|7\n0|a|x|New|1\n");
-    ASSERT_TRUE(readCatalogue(path, header, remembered));
+    ASSERT_TRUE(rereadCatalogue(path, header, remembered));
     EXPECT_EQ(remembered.catalogue.entries.at(0).displayName, "New");
     zettest::writeFile(path, "H|1|2|3|4|5|6\n0|a|x|New|1\n");
-    EXPECT_FALSE(readCatalogue(path, header, remembered));
+    EXPECT_FALSE(rereadCatalogue(path, header, remembered));
     EXPECT_TRUE(remembered.catalogue.entries.empty());
 }
 

@@ -47,11 +47,4 @@ TEST(Timestamp, ConvertsAsUtcAndGivesZeroForNoValidTime) {
     EXPECT_EQ(timestampToFileTime("99991231-235959"), 2650467743990000000u);
 }
 
-TEST(FileTimeText, HighThenLowHalfInLowercaseHex) {
-    EXPECT_EQ(fileTimeText(129227058150000000u), "1cb1b53 20664580");
-    EXPECT_EQ(fileTimeText(125911620610000000u), "1bf53f3 ab8d8480");
-    EXPECT_EQ(fileTimeText(0), "0 0");
-    EXPECT_EQ(fileTimeText(0xFFFFFFFF0000000Au), "ffffffff a");
-}
-
 } // namespace

@@ -46,7 +46,7 @@ TEST(ExploreFolder, OpensTheFolderWithoutWaiting) {
     const std::string folder = dir.file("dics");
     std::filesystem::create_directory(folder);
     const auto trace = zettest::prepareExploreTrace(dir.path(), folder, kLingerSeconds);
-    if (!trace) return; // see prepareExploreTrace
+    if (!trace) GTEST_SKIP() << "the explorer window leaves no trace to wait for on Windows";
     expectLaunched(exploreFolder, *trace);
 
     // The empty text of an empty stack goes to the shell as it is.

@@ -1,6 +1,6 @@
 // The file-time text parser against the C library's sscanf with "%x %x" on the same text (up
 // to its first NUL, where a popped argument ends).
-#include "fsops/timetext.h"
+#include "catalogue/timetext.h"
 #include "tests/fuzz/fuzz.h"
 
 #include <cstdio>
@@ -32,7 +32,7 @@ namespace {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-    const zet::fsops::FileTimeHalves halves = zet::fsops::parseFileTimeText(text);
+    const zet::catalogue::FileTimeHalves halves = zet::catalogue::parseFileTimeText(text);
     // On Windows only crashes are looked for: the runtime there is Wine's own rewrite under test,
     // not the reference the parser stands in for.
 #ifndef _WIN32

@@ -33,7 +33,7 @@ TEST(Faults, PushWithoutANodePushesNothing) {
     zet::beginCall(nullptr, 1024, nullptr, &host.top);
     {
         const ScopedFault fault(Point::allocStackNode);
-        zet::pushString("lost");
+        zet::pushText("lost");
     }
     zet::pushNumber(7);
     EXPECT_EQ(host.stack(), (Strings{"7", "keep"}));

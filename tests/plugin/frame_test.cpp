@@ -11,11 +11,12 @@ using Strings = std::vector<std::string>;
 
 // An export body that echoes its popped argument back, for driving the frame directly.
 void echoOne() {
-    const std::string value = zet::popString();
-    zet::pushString(value);
+    const std::string value = zet::popText();
+    zet::pushText(value);
 }
 
-extern "C" void echoExport(void* parent, int size, char* variables, zet::StackNode** top) {
+extern "C" void echoExport(void* parent, int size, zet::StackChar* variables,
+                           zet::StackNode** top) {
     zet::runExport(parent, size, variables, top, echoOne);
 }
 

@@ -1,8 +1,7 @@
 #include "tests/support/host.h"
 
-#include "platform/stackheap.h"
-
-#include <cstring>
+#include <array>
+#include <stdexcept>
 
 namespace zettest {
 
@@ -11,12 +10,7 @@ Host::~Host() {
 }
 
 Host& Host::push(std::string_view text) {
-    auto* node = static_cast<zet::StackNode*>(
-        zet::platform::allocStackNode(static_cast<std::size_t>(stringSize) + 8));
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(stringSize) - 1);
-    std::memcpy(node->text, text.data(), length);
-    node->next = top;
-    top = node;
+    if (!zet::pushNode(top, text, stringSize)) throw std::bad_alloc();
     return *this;
 }
 
@@ -26,8 +20,8 @@ Host& Host::args(std::initializer_list<std::string_view> arguments) {
 }
 
 void Host::call(ExportFunction function, int size) {
-    static char variables[25 * 1024];
-    function(nullptr, size, variables, &top);
+    static std::array<zet::StackChar, zet::kVariableCount * zet::kDefaultStringSize> variables{};
+    function(nullptr, size, variables.data(), &top);
 }
 
 void Host::callWithoutStack(ExportFunction function, int size) {
@@ -35,12 +29,7 @@ void Host::callWithoutStack(ExportFunction function, int size) {
 }
 
 std::string Host::pop() {
-    if (top == nullptr) return {};
-    zet::StackNode* node = top;
-    std::string text = node->text;
-    top = node->next;
-    zet::platform::freeStackNode(node);
-    return text;
+    return zet::popNode(top, zet::textCapacity(stringSize));
 }
 
 std::vector<std::string> Host::stack() const {

@@ -1,14 +1,14 @@
 // A host for the exports in tests: a real string stack, built and freed as an installer does.
 #pragma once
 
-#include "plugin/frame.h"
+#include "plugin/hoststack.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 extern "C" {
-#define ZET_DECLARE_EXPORT(name) void name(void*, int, char*, zet::StackNode**);
+#define ZET_DECLARE_EXPORT(name) void name(void*, int, zet::StackChar*, zet::StackNode**);
 ZET_DECLARE_EXPORT(loadDicInfo)
 ZET_DECLARE_EXPORT(dicInfo)
 ZET_DECLARE_EXPORT(dicFiles)
@@ -23,7 +23,7 @@ ZET_DECLARE_EXPORT(dummy)
 
 namespace zettest {
 
-using ExportFunction = void (*)(void*, int, char*, zet::StackNode**);
+using zet::ExportFunction;
 
 class Host {
   public:
@@ -39,8 +39,8 @@ class Host {
     Host& args(std::initializer_list<std::string_view> arguments);
 
     // Calls an export with this stack (or with none).
-    void call(ExportFunction function, int stringSize = 1024);
-    void callWithoutStack(ExportFunction function, int stringSize = 1024);
+    void call(ExportFunction function, int stringSize = zet::kDefaultStringSize);
+    void callWithoutStack(ExportFunction function, int stringSize = zet::kDefaultStringSize);
 
     std::string pop();
 
@@ -48,7 +48,7 @@ class Host {
     std::vector<std::string> stack() const;
 
     zet::StackNode* top = nullptr;
-    int stringSize = 1024;
+    int stringSize = zet::kDefaultStringSize;
 };
 
 } // namespace zettest

@@ -1,14 +1,13 @@
 // What the host tool needs from the system: load the plug-in and find an export in it.
 #pragma once
 
-#include "plugin/frame.h"
+#include "plugin/hoststack.h"
 
 #include <string>
 
 namespace zetcall {
 
-using ExportFunction = void (*)(void* parentWindow, int stringSize, char* variables,
-                                zet::StackNode** stackTop);
+using zet::ExportFunction;
 
 // The plug-in's file name beside this program.
 std::string defaultPluginPath();

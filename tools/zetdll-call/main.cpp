@@ -4,11 +4,9 @@
 //
 // The arguments are pushed so that the first one ends on top (as `zetdll::EXPORT ARG1 ARG2`
 // does in a script); after the call the whole stack is printed, top first.
-#include "platform/stackheap.h"
-#include "plugin/frame.h"
+#include "plugin/hoststack.h"
 #include "tools/zetdll-call/library.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +17,7 @@ namespace {
 
 struct Options {
     std::string plugin;
-    int stringSize = 1024;
+    int stringSize = zet::kDefaultStringSize;
     bool noStack = false;
     bool json = false;
     std::string exportName;
@@ -56,19 +54,6 @@ bool parseOptions(int argc, char** argv, Options& options) {
     if (i >= argc) return false;
     options.exportName = argv[i++];
     options.arguments.assign(argv + i, argv + argc);
-    return true;
-}
-
-// Pushes as the installer does: a node of string size + 8 bytes, the text cut to fit.
-bool hostPush(zet::StackNode*& top, const std::string& text, int stringSize) {
-    const std::size_t capacity = stringSize < 1 ? 1 : static_cast<std::size_t>(stringSize);
-    auto* node = static_cast<zet::StackNode*>(zet::platform::allocStackNode(capacity + 8));
-    if (node == nullptr) return false;
-    const std::size_t length = std::min(text.size(), capacity - 1);
-    std::memcpy(node->text, text.data(), length);
-    node->text[length] = '\0';
-    node->next = top;
-    top = node;
     return true;
 }
 
@@ -123,21 +108,18 @@ int main(int argc, char** argv) {
 
     zet::StackNode* top = nullptr;
     for (auto it = options.arguments.rbegin(); it != options.arguments.rend(); ++it) {
-        if (!hostPush(top, *it, options.stringSize)) {
+        if (!zet::pushNode(top, *it, options.stringSize)) {
             std::fputs("zetdll-call: out of memory\n", stderr);
             return 1;
         }
     }
-    static char variables[1024 * 25];
-    function(nullptr, options.stringSize, variables, options.noStack ? nullptr : &top);
+    // The plug-in records the variables but never reads or writes them.
+    static std::vector<zet::StackChar> variables(zet::kVariableCount * zet::kDefaultStringSize);
+    function(nullptr, options.stringSize, variables.data(), options.noStack ? nullptr : &top);
 
     std::vector<std::string> values;
-    while (top != nullptr) {
-        zet::StackNode* node = top;
-        values.emplace_back(node->text);
-        top = node->next;
-        zet::platform::freeStackNode(node);
-    }
+    while (top != nullptr)
+        values.push_back(zet::popNode(top, zet::textCapacity(options.stringSize)));
     printStack(values, options.json);
     return 0;
 }

@@ -1,11 +1,12 @@
-// The file time as the catalogue writes it for the script: two hexadecimal numbers, high half
-// first ("1cb1b53 20664580").
+// The form in which a file time passes through the script, from the catalogue queries to the
+// file-time export: a FILETIME as two hexadecimal numbers, high half first ("1cb1b53 20664580").
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
-namespace zet::fsops {
+namespace zet::catalogue {
 
 struct FileTimeHalves {
     std::uint32_t high = 0;
@@ -19,4 +20,7 @@ struct FileTimeHalves {
 // the reading; a negative number wraps, and a longer number keeps its lowest 32 bits.
 FileTimeHalves parseFileTimeText(std::string_view text);
 
-} // namespace zet::fsops
+// A FILETIME as the script receives it: high and then low 32-bit half, lowercase, "%x %x".
+std::string fileTimeText(std::uint64_t fileTime);
+
+} // namespace zet::catalogue

@@ -1,5 +1,5 @@
-// The file-time text reader, on the same table in both builds.
-#include "fsops/timetext.h"
+// The file-time text writer and reader, on the same tables in both builds.
+#include "catalogue/timetext.h"
 
 #include <gtest/gtest.h>
 
@@ -45,11 +45,27 @@ TEST(FileTimeText, ReadsAsScanfReadsTwoHexNumbers) {
         {"ffffffffffffffffff1 2", 0xfffffff1, 2},
     };
     for (const Case& c : cases) {
-        const zet::fsops::FileTimeHalves halves = zet::fsops::parseFileTimeText(c.text);
+        const zet::catalogue::FileTimeHalves halves = zet::catalogue::parseFileTimeText(c.text);
         EXPECT_EQ(halves.high, c.high) << '"' << c.text << '"';
         EXPECT_EQ(halves.low, c.low) << '"' << c.text << '"';
     }
-    EXPECT_EQ((zet::fsops::FileTimeHalves{0x1cb1b53, 0x20664580}.value()), 0x01cb1b5320664580u);
+    EXPECT_EQ((zet::catalogue::FileTimeHalves{0x1cb1b53, 0x20664580}.value()), 0x01cb1b5320664580u);
+}
+
+TEST(FileTimeText, HighThenLowHalfInLowercaseHex) {
+    EXPECT_EQ(zet::catalogue::fileTimeText(129227058150000000u), "1cb1b53 20664580");
+    EXPECT_EQ(zet::catalogue::fileTimeText(125911620610000000u), "1bf53f3 ab8d8480");
+    EXPECT_EQ(zet::catalogue::fileTimeText(0), "0 0");
+    EXPECT_EQ(zet::catalogue::fileTimeText(0xFFFFFFFF0000000Au), "ffffffff a");
+}
+
+TEST(FileTimeText, WhatIsWrittenReadsBackAsTheSameTime) {
+    for (const std::uint64_t time :
+         {std::uint64_t{0}, std::uint64_t{1}, std::uint64_t{0xffffffff}, std::uint64_t{0x100000000},
+          std::uint64_t{129227058150000000u}, ~std::uint64_t{0}})
+        EXPECT_EQ(zet::catalogue::parseFileTimeText(zet::catalogue::fileTimeText(time)).value(),
+                  time)
+            << time;
 }
 
 } // namespace

@@ -1,14 +1,12 @@
-#include "fsops/timetext.h"
+#include "catalogue/timetext.h"
+
+#include "catalogue/text.h"
 
 #include <optional>
 
-namespace zet::fsops {
+namespace zet::catalogue {
 
 namespace {
-
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -48,4 +46,18 @@ FileTimeHalves parseFileTimeText(std::string_view text) {
     return halves;
 }
 
-} // namespace zet::fsops
+std::string fileTimeText(std::uint64_t fileTime) {
+    const auto hex = [](std::uint32_t value) {
+        constexpr std::string_view kDigits = "0123456789abcdef";
+        std::string text;
+        do {
+            text.insert(text.begin(), kDigits[value % 16]);
+            value /= 16;
+        } while (value != 0);
+        return text;
+    };
+    return hex(static_cast<std::uint32_t>(fileTime >> 32)) + " " +
+           hex(static_cast<std::uint32_t>(fileTime));
+}
+
+} // namespace zet::catalogue

@@ -1,0 +1,54 @@
+#include "platform/files.h"
+
+#include "platform/faults.h"
+#include "platform/system.h"
+
+namespace zet::platform {
+
+namespace {
+
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month) {
+    constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// The range SystemTimeToFileTime accepts, checked here for every system: Wine's version of the
+// call takes some invalid dates (29 February 1900), and both builds must agree.
+bool validCalendarTime(const CalendarTime& time) {
+    return time.year >= 1601 && time.year <= 30827 && time.month >= 1 && time.month <= 12 &&
+           time.day >= 1 && time.day <= daysInMonth(time.year, time.month) && time.hour >= 0 &&
+           time.hour <= 23 && time.minute >= 0 && time.minute <= 59 && time.second >= 0 &&
+           time.second <= 59;
+}
+
+} // namespace
+
+bool validPath(const std::string& path) {
+    return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
+    if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return std::nullopt;
+    return sys::readTextFile(path, limit);
+}
+
+bool appendTextFile(const std::string& path, std::string_view text) {
+    if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
+    return sys::appendTextFile(path, text);
+}
+
+std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {
+    if (!validCalendarTime(time)) return std::nullopt;
+    return sys::calendarToFileTime(time);
+}
+
+bool setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
+    if (faults::shouldFail(faults::Point::setFileTime) || !validPath(path)) return false;
+    return sys::setFileWriteTime(path, fileTime);
+}
+
+} // namespace zet::platform

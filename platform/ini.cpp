@@ -1,0 +1,44 @@
+#include "platform/ini.h"
+
+#include "platform/faults.h"
+#include "platform/system.h"
+
+namespace zet::platform {
+
+std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
+    if (faults::shouldFail(faults::Point::readIni) || !validPath(path)) return {};
+    return sys::readIniString(path, section, key);
+}
+
+bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
+                    std::string_view value) {
+    if (faults::shouldFail(faults::Point::writeIni) || !validPath(path)) return false;
+    return sys::writeIniString(path, section, key, value);
+}
+
+namespace {
+
+bool& sessionOpen() {
+    static bool open = false;
+    return open;
+}
+
+} // namespace
+
+IniSession::IniSession() : outer_(!sessionOpen()) {
+    if (!outer_) return;
+    sys::openIniSession();
+    sessionOpen() = true;
+}
+
+IniSession::~IniSession() {
+    if (!outer_) return;
+    sys::closeIniSession();
+    sessionOpen() = false;
+}
+
+bool IniSession::commit() {
+    return !outer_ || sys::commitIniSession();
+}
+
+} // namespace zet::platform

@@ -1,0 +1,60 @@
+// Text-mode reading and appending, as the Windows runtime does them, in both builds.
+#include "platform/files.h"
+#include "tests/support/files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using zet::platform::appendTextFile;
+using zet::platform::readTextFile;
+using zettest::TempDir;
+using namespace std::string_literals;
+
+TEST(TextFile, ReadsLineEndsAsTextModeDoes) {
+    TempDir dir;
+    const std::string path = dir.file("t.txt");
+    // CR LF is one LF, a lone CR stays, CR CR LF is CR LF; Ctrl-Z ends the text.
+    zettest::writeFile(path, "a\r\nb\rc\r\r\nd\ne\x1a"
+                             "after");
+    EXPECT_EQ(readTextFile(path), "a\nb\rc\r\nd\ne");
+    zettest::writeFile(path, "\x1a"
+                             "x");
+    EXPECT_EQ(readTextFile(path), "");
+    zettest::writeFile(path, "x\0y\r"s);
+    EXPECT_EQ(readTextFile(path), "x\0y\r"s);
+}
+
+TEST(TextFile, DeliversAtMostTheLimitAcrossReadBoundaries) {
+    TempDir dir;
+    const std::string path = dir.file("big.txt");
+    // A CR LF on every side of the 64 KiB piece boundary, whichever the system reads in.
+    std::string bytes(65535, 'x');
+    bytes += "\r\n\r\nyz";
+    zettest::writeFile(path, bytes);
+    EXPECT_EQ(readTextFile(path), std::string(65535, 'x') + "\n\nyz");
+    EXPECT_EQ(readTextFile(path, 65536), std::string(65535, 'x') + "\n");
+    EXPECT_EQ(readTextFile(path, 3), "xxx");
+}
+
+TEST(TextFile, OnlyAFileOpens) {
+    TempDir dir;
+    EXPECT_FALSE(readTextFile(dir.file("missing.txt")));
+    EXPECT_FALSE(readTextFile(dir.str()));
+    EXPECT_FALSE(readTextFile(""));
+    EXPECT_FALSE(readTextFile(dir.file("a") + "\0b"s));
+    EXPECT_FALSE(appendTextFile(dir.str(), "x"));
+    EXPECT_FALSE(appendTextFile(dir.file("no/such/folder.txt"), "x"));
+}
+
+TEST(TextFile, AppendWritesEveryLineEndAsCrLf) {
+    TempDir dir;
+    const std::string path = dir.file("cfg.txt");
+    EXPECT_TRUE(appendTextFile(path, ""));
+    EXPECT_EQ(zettest::readFile(path), "");
+    EXPECT_TRUE(appendTextFile(path, "a\nb"));
+    EXPECT_TRUE(appendTextFile(path, "\n\nc\r\n"));
+    EXPECT_EQ(zettest::readFile(path), "a\r\nb\r\n\r\nc\r\r\n");
+}
+
+} // namespace
