@@ -2,13 +2,18 @@
 
 #include "appconfig/groupmerge.h"
 #include "appconfig/installedmerge.h"
+#include "platform/ini.h"
 
 namespace zet::appconfig {
 
 int dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
     if (folder.empty()) return 0;
-    if (argument.starts_with('/')) return mergeInstalledDics(folder, argument.substr(1));
-    return mergeDicIntoGroups(folder, argument);
+    // The call's key writes land together, in one write of duvevo.cfg, or not at all.
+    platform::IniSession session;
+    const int result = argument.starts_with('/') ? mergeInstalledDics(folder, argument.substr(1))
+                                                 : mergeDicIntoGroups(folder, argument);
+    session.commit();
+    return result;
 }
 
 } // namespace zet::appconfig

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <vector>
 
 namespace zet::platform {
@@ -13,6 +14,18 @@ namespace {
 // The first buffer, and the largest one tried: a value beyond it is returned cut there.
 constexpr DWORD kFirstValueBuffer = 512;
 constexpr DWORD kMaxValueBuffer = DWORD{1} << 26;
+
+// The longest value, in UTF-16 characters, that WritePrivateProfileStringA stores whole under
+// Wine. A longer one is reported written but stored empty or cut (its length modulo 65,536).
+constexpr int kMaxStoredValue = 32766;
+
+// The value's length once the profile call has converted it to UTF-16.
+bool storedWhole(const std::string& value) {
+    if (value.size() > static_cast<std::size_t>(INT_MAX)) return false;
+    const int characters =
+        MultiByteToWideChar(CP_ACP, 0, value.data(), static_cast<int>(value.size()), nullptr, 0);
+    return characters <= kMaxStoredValue;
+}
 
 } // namespace
 
@@ -35,8 +48,18 @@ bool sys::writeIniString(const std::string& path, std::string_view section, std:
     const std::string sectionText(section);
     const std::string keyText(key);
     const std::string valueText(value);
+    if (!storedWhole(valueText)) return false;
     return WritePrivateProfileStringA(sectionText.c_str(), keyText.c_str(), valueText.c_str(),
                                       path.c_str()) != 0;
 }
+
+// The profile calls write each key at once; a session has nothing to collect.
+void sys::openIniSession() {}
+
+bool sys::commitIniSession() {
+    return true;
+}
+
+void sys::closeIniSession() {}
 
 } // namespace zet::platform
