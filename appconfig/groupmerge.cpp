@@ -2,6 +2,7 @@
 
 #include "appconfig/cfgkeys.h"
 #include "appconfig/paths.h"
+#include "appconfig/rules.h"
 #include "platform/ini.h"
 
 #include <array>
@@ -12,37 +13,8 @@ namespace zet::appconfig {
 
 namespace {
 
-// The application's group tables in the installation folder. groups.ini is read as whole lines,
-// not through the INI layer: a group lists every member on a line of its own under the group's
-// name as key ("g1=a", "g1=b"), and a key lookup would find only the first of them.
-constexpr std::string_view kGroupsFile = "groups.ini";
-constexpr std::string_view kGroupNamesFile = "grnames.ini";
-
-// The languages grnames.ini names groups in. It has no French section: a French display name
-// comes only from a dictionary's own [LONG_NAMES].
-constexpr std::array<std::string_view, 4> kGroupNameLanguages{"fi", "sv", "en", "de"};
-
 // The section of a dictionary's configuration file that holds its display names.
 constexpr std::string_view kLongNamesSection = "[LONG_NAMES]";
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y)) return false;
-    }
-    return true;
-}
-
-// The line without its newline and then without one more white-space character, so that
-// "g1=a \n" and "g1=a\r" (a lone CR) still name a, but "g1=a  \n" does not.
-std::string_view trimLineEnd(std::string_view line) {
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-    if (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
-        line.remove_suffix(1);
-    return line;
-}
 
 // Copies the group's display names from grnames.ini into the section "." + group (an empty
 // value where grnames.ini has none), then adds `name` to its members.
@@ -60,12 +32,13 @@ bool mergeIntoListedGroups(std::string_view folder, std::string_view name) {
     const auto text = readText(pathInFolder(folder, kGroupsFile));
     if (!text) return false;
     bool matched = false;
+    // groups.ini is read as whole lines, not through the INI layer: a group lists every member
+    // on a line of its own under the group's name as key ("g1=a", "g1=b"), and a key lookup
+    // would find only the first of them.
     for (const std::string& line : textLines(*text)) {
-        const std::size_t equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        const std::string_view member = trimLineEnd(std::string_view(line).substr(equals + 1));
-        if (!sameIgnoringCase(member, name)) continue;
-        copyGroupNames(folder, std::string_view(line).substr(0, equals), name);
+        const auto entry = groupLine(line);
+        if (!entry || !sameIgnoringCase(entry->member, name)) continue;
+        copyGroupNames(folder, entry->group, name);
         matched = true;
     }
     return matched;
@@ -100,7 +73,7 @@ std::optional<bool> copyLongNames(std::string_view folder, std::string_view name
     bool inSection = false;
     bool found = false;
     for (const std::string& line : textLines(*text)) {
-        if (line.starts_with(kLongNamesSection)) {
+        if (opensLongNames(line)) {
             inSection = found = true;
         } else if (line.starts_with('[')) {
             inSection = false;
@@ -114,6 +87,33 @@ std::optional<bool> copyLongNames(std::string_view folder, std::string_view name
 }
 
 } // namespace
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (std::tolower(x) != std::tolower(y)) return false;
+    }
+    return true;
+}
+
+std::string_view trimLineEnd(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    if (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
+        line.remove_suffix(1);
+    return line;
+}
+
+std::optional<GroupLine> groupLine(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    return GroupLine{line.substr(0, equals), trimLineEnd(line.substr(equals + 1))};
+}
+
+bool opensLongNames(std::string_view line) {
+    return line.starts_with(kLongNamesSection);
+}
 
 int mergeDicIntoGroups(std::string_view folder, std::string_view name) {
     if (mergeIntoListedGroups(folder, name)) return 1;

@@ -2,6 +2,7 @@
 
 #include "appconfig/cfgkeys.h"
 #include "appconfig/paths.h"
+#include "appconfig/rules.h"
 #include "platform/files.h"
 
 #include <cctype>
@@ -12,20 +13,9 @@ namespace zet::appconfig {
 
 namespace {
 
-// The installed dictionaries, one "*name" line each, in the installation folder.
-constexpr std::string_view kInstalledFile = "instdics.dat";
-
 // The catch-all group for installed dictionaries no group took, with its display names.
 constexpr std::string_view kOtherDicsHeader =
     "[.other_dics]\nen=Other dictionaries\nfi=Muut sanakirjat\n";
-
-bool startsWithDics(std::string_view line) {
-    constexpr std::string_view kMembers = "dics=";
-    if (line.size() < kMembers.size()) return false;
-    for (std::size_t i = 0; i < kMembers.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(line[i])) != kMembers[i]) return false;
-    return true;
-}
 
 // Takes the installed entry "*" + name + newline, if there is one still free.
 bool takeInstalled(std::string& installed, std::string_view name) {
@@ -42,15 +32,11 @@ bool takeInstalled(std::string& installed, std::string_view name) {
 // Names are separated by ",", blanks and the newline; a tab belongs to the name.
 bool takeMembers(std::string_view members, std::string& installed, std::string& section) {
     bool taken = false;
-    std::size_t start = 0;
-    while ((start = members.find_first_not_of(", \n", start)) != std::string_view::npos) {
-        const std::size_t end = std::min(members.find_first_of(", \n", start), members.size());
-        const std::string_view name = members.substr(start, end - start);
+    for (const std::string_view name : memberNames(members)) {
         if (takeInstalled(installed, name)) {
             section += std::string(kMembersKey) + "=" + std::string(name) + "\n";
             taken = true;
         }
-        start = end;
     }
     return taken;
 }
@@ -123,6 +109,25 @@ void appendOtherDics(std::string_view folder, const std::string& installed) {
 }
 
 } // namespace
+
+bool startsWithDics(std::string_view line) {
+    constexpr std::string_view kMembers = "dics=";
+    if (line.size() < kMembers.size()) return false;
+    for (std::size_t i = 0; i < kMembers.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(line[i])) != kMembers[i]) return false;
+    return true;
+}
+
+std::vector<std::string_view> memberNames(std::string_view members) {
+    std::vector<std::string_view> names;
+    std::size_t start = 0;
+    while ((start = members.find_first_not_of(", \n", start)) != std::string_view::npos) {
+        const std::size_t end = std::min(members.find_first_of(", \n", start), members.size());
+        names.push_back(members.substr(start, end - start));
+        start = end;
+    }
+    return names;
+}
 
 int copyDicSections(std::string_view folder, std::string_view fileName, std::string& installed) {
     const auto text = readText(pathInFolder(folder, fileName));

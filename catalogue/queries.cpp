@@ -18,10 +18,7 @@ const DictionaryEntry* findSelectedEntry(const DictionaryCatalogue& catalogue,
     const int wanted = parseNumber(index);
     int selected = 0;
     for (const DictionaryEntry& entry : catalogue.entries) {
-        const bool isSelected = entry.position >= 0 &&
-                                static_cast<std::size_t>(entry.position) < mask.size() &&
-                                mask[static_cast<std::size_t>(entry.position)] == '1';
-        if (!isSelected) continue;
+        if (!isSelected(entry, mask)) continue;
         if (selected == wanted) return &entry;
         ++selected;
     }
@@ -29,6 +26,11 @@ const DictionaryEntry* findSelectedEntry(const DictionaryCatalogue& catalogue,
 }
 
 } // namespace
+
+bool isSelected(const DictionaryEntry& entry, std::string_view mask) {
+    return entry.position >= 0 && static_cast<std::size_t>(entry.position) < mask.size() &&
+           mask[static_cast<std::size_t>(entry.position)] == '1';
+}
 
 std::optional<CatalogueHeader> loadCatalogueHeader(const std::string& path) {
     CatalogueHeader header;

@@ -10,6 +10,9 @@
 
 namespace zet::catalogue {
 
+// Whether the mask selects the dictionary: its character at the dictionary's position is "1".
+bool isSelected(const DictionaryEntry& entry, std::string_view mask);
+
 // Reads the catalogue at `path` into the module catalogue; its header, or nothing when the
 // read failed (the file cannot be opened, or its header line does not qualify).
 std::optional<CatalogueHeader> loadCatalogueHeader(const std::string& path);

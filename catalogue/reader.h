@@ -5,9 +5,12 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zet::catalogue {
+
+struct ReadNotes;
 
 struct CatalogueHeader {
     // The eight header fields as texts; field 5 holds only the 9 characters its number is read
@@ -42,8 +45,11 @@ struct DictionaryCatalogue {
 // leaves both untouched and gives false. Once it is open the previous catalogue is gone: false
 // then leaves it empty (nothing read, or a header line that is empty, too long or has fewer
 // than seven "|"), and the header means nothing.
-bool readCatalogue(const std::string& path, CatalogueHeader& header,
-                   DictionaryCatalogue& catalogue);
+//
+// With `notes`, the read also notes what it drops, passes over or reads otherwise than it is
+// written (see catalogue/notes.h); the catalogue it reads is the same.
+bool readCatalogue(const std::string& path, CatalogueHeader& header, DictionaryCatalogue& catalogue,
+                   ReadNotes* notes = nullptr);
 
 // A catalogue with the text and header of its last successful parse. The parse depends on
 // nothing but the text, so reading exactly that text again may keep the catalogue as it is.
@@ -61,6 +67,7 @@ bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
                      RememberedCatalogue& remembered);
 
 // Reads an already loaded catalogue text, as readCatalogue does after the file is read.
-bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue);
+bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue,
+                    ReadNotes* notes = nullptr);
 
 } // namespace zet::catalogue

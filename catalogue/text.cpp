@@ -78,7 +78,18 @@ std::string extractField(std::string_view text, char separator, std::size_t k,
     return std::string(trimField(text.substr(start, end - start), k > 0, capacity));
 }
 
-int parseNumber(std::string_view text) {
+std::string_view cutOff(std::string_view piece, bool afterSeparator, std::size_t capacity) {
+    std::string_view lost =
+        piece.substr(fieldLimit(piece, fieldStart(piece, afterSeparator), capacity));
+    while (!lost.empty() && lost.back() == ' ') lost.remove_suffix(1);
+    return lost;
+}
+
+namespace {
+
+// The one walk of a number, inlined into both readers so that parseNumber pays nothing for the
+// end it does not need.
+inline NumberReading scanNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isSpace(text[i])) ++i;
     bool negative = false;
@@ -86,11 +97,24 @@ int parseNumber(std::string_view text) {
     // Accumulate as a negative number, whose range is the larger, and stop at the limit.
     constexpr std::int64_t kLowest = std::numeric_limits<int>::min();
     std::int64_t value = 0;
+    const std::size_t digits = i;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
         value = std::max(kLowest, value * 10 - (text[i] - '0'));
+    const std::size_t end = i > digits ? i : 0;
     if (!negative)
-        return static_cast<int>(std::min<std::int64_t>(-value, std::numeric_limits<int>::max()));
-    return static_cast<int>(value);
+        return {static_cast<int>(std::min<std::int64_t>(-value, std::numeric_limits<int>::max())),
+                end};
+    return {static_cast<int>(value), end};
+}
+
+} // namespace
+
+NumberReading readNumber(std::string_view text) {
+    return scanNumber(text);
+}
+
+int parseNumber(std::string_view text) {
+    return scanNumber(text).value;
 }
 
 } // namespace zet::catalogue

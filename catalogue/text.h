@@ -72,18 +72,34 @@ std::vector<std::string_view>
 splitAt(std::string_view text, char separator,
         std::size_t maxFields = std::numeric_limits<std::size_t>::max());
 
+// Where a field begins in its piece: after the blanks that follow its separator, when it has one.
+inline std::size_t fieldStart(std::string_view piece, bool afterSeparator) {
+    std::size_t begin = 0;
+    if (afterSeparator)
+        while (begin < piece.size() && piece[begin] == ' ') ++begin;
+    return begin;
+}
+
+// Where the limit ends a field that begins at `begin` of its piece: `capacity` - 1 characters on.
+inline std::size_t fieldLimit(std::string_view piece, std::size_t begin, std::size_t capacity) {
+    return begin + std::min(piece.size() - begin, capacity == 0 ? 0 : capacity - 1);
+}
+
 // A piece by the format's field rules: the blanks that follow its separator dropped (only when
 // `afterSeparator`: field 0 keeps its leading blanks), cut to `capacity` - 1 characters, then
 // trailing blanks dropped. Only the blank counts; a tab is an ordinary character.
 inline std::string_view trimField(std::string_view piece, bool afterSeparator,
                                   std::size_t capacity) {
-    std::size_t begin = 0;
-    if (afterSeparator)
-        while (begin < piece.size() && piece[begin] == ' ') ++begin;
-    std::size_t end = begin + std::min(piece.size() - begin, capacity == 0 ? 0 : capacity - 1);
+    const std::size_t begin = fieldStart(piece, afterSeparator);
+    std::size_t end = fieldLimit(piece, begin, capacity);
     while (end > begin && piece[end - 1] == ' ') --end;
     return piece.substr(begin, end - begin);
 }
+
+// What trimField drops at the limit: the rest of the piece after its first `capacity` - 1
+// characters (counted after the blanks that follow the separator), without its trailing blanks.
+// Empty when nothing but blanks is dropped.
+std::string_view cutOff(std::string_view piece, bool afterSeparator, std::size_t capacity);
 
 // Field k of split pieces by the rules of trimField, as a view into the text; empty when
 // there is no piece k.
@@ -101,9 +117,17 @@ std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
 std::string extractField(std::string_view text, char separator, std::size_t k,
                          std::size_t capacity);
 
-// The value of a decimal text as atoi reads it: leading white space, an optional sign, the
-// digits up to the first non-digit; 0 without digits. Out-of-range values saturate at the
-// limits of a 32-bit int, as the Windows runtime's atoi does, instead of overflowing.
+// A decimal text as atoi reads it: leading white space, an optional sign, the digits up to the
+// first non-digit; 0 without digits. Out-of-range values saturate at the limits of a 32-bit
+// int, as the Windows runtime's atoi does, instead of overflowing. `end` is where the digits
+// end, 0 when there are none.
+struct NumberReading {
+    int value = 0;
+    std::size_t end = 0;
+};
+NumberReading readNumber(std::string_view text);
+
+// The value alone.
 int parseNumber(std::string_view text);
 
 // The white space that atoi and scanf skip: blank, tab, LF, VT, FF and CR.

@@ -28,6 +28,9 @@ bool scanNumber(std::string_view text, std::size_t& at, std::size_t width, int& 
     return true;
 }
 
+// The length of the usual shape, 20100704-083015.
+constexpr std::size_t kPlainLength = 15;
+
 // The two digits at `at` as a number, or -1 when either is no digit.
 int twoDigits(std::string_view text, std::size_t at) {
     const unsigned high = static_cast<unsigned char>(text[at]) - unsigned{'0'};
@@ -37,8 +40,7 @@ int twoDigits(std::string_view text, std::size_t at) {
 
 // The usual shape, 20100704-083015 and whatever follows: scanf reads it as the plain digit
 // groups, so none of the general walk's white space and signs can apply.
-bool readPlainTimestamp(std::string_view text, platform::CalendarTime& time) {
-    constexpr std::size_t kPlainLength = 15;
+inline bool readPlainTimestamp(std::string_view text, platform::CalendarTime& time) {
     if (text.size() < kPlainLength || text[8] != '-') return false;
     const std::array<int, 7> pairs{twoDigits(text, 0), twoDigits(text, 2), twoDigits(text, 4),
                                    twoDigits(text, 6), twoDigits(text, 9), twoDigits(text, 11),
@@ -63,6 +65,11 @@ platform::CalendarTime parseTimestamp(std::string_view text) {
     if (scanNumber(text, at, 2, time.hour) && scanNumber(text, at, 2, time.minute))
         scanNumber(text, at, 2, time.second);
     return time;
+}
+
+bool isExactTimestamp(std::string_view text) {
+    platform::CalendarTime time;
+    return text.size() == kPlainLength && readPlainTimestamp(text, time);
 }
 
 std::uint64_t timestampToFileTime(std::string_view text) {

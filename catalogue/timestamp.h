@@ -14,6 +14,10 @@ namespace zet::catalogue {
 // (2000-01-01 01:01:01).
 platform::CalendarTime parseTimestamp(std::string_view text);
 
+// Whether a timestamp is written exactly in the form 20100704-083015: eight digits, "-", six
+// digits and nothing else.
+bool isExactTimestamp(std::string_view text);
+
 // The FILETIME of a timestamp taken as UTC. A timestamp that is no valid calendar time (a month
 // 0, 30 February, a year before 1601) gives 0, so that its time text reads "0 0".
 std::uint64_t timestampToFileTime(std::string_view text);

@@ -8,7 +8,7 @@
 namespace zet::platform::faults {
 
 enum class Point {
-    openTextFile,   // readTextFile: the file cannot be opened (nullopt)
+    openTextFile,   // readTextFile, readFileBytes: the file cannot be opened (nullopt)
     readTextFile,   // readTextFile: the file opened but nothing could be read (empty text)
     appendTextFile, // appendTextFile: the file cannot be opened for appending (false)
     readIni,        // readIniString: the file cannot be read (empty value)

@@ -36,6 +36,11 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
     return sys::readTextFile(path, limit);
 }
 
+std::optional<std::string> readFileBytes(const std::string& path) {
+    if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return std::nullopt;
+    return sys::readFileBytes(path);
+}
+
 bool appendTextFile(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
     return sys::appendTextFile(path, text);

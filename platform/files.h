@@ -18,6 +18,13 @@ namespace zet::platform {
 std::optional<std::string>
 readTextFile(const std::string& path, std::size_t limit = std::numeric_limits<std::size_t>::max());
 
+// The character that ends a file read in text mode.
+inline constexpr char kTextModeEnd = '\x1a';
+
+// The bytes of a file as they are stored, without text-mode translation: what a text-mode read
+// passes over can be seen here. Nullopt when it cannot be opened for reading.
+std::optional<std::string> readFileBytes(const std::string& path);
+
 // Appends `text` in text mode: every LF is written as CR LF. The file is created when missing.
 // False when it cannot be opened for appending (a folder, a missing folder, no permission).
 bool appendTextFile(const std::string& path, std::string_view text);

@@ -14,8 +14,6 @@ namespace zet::platform {
 
 namespace {
 
-constexpr char kCtrlZ = '\x1a';
-
 // Opens a regular file (never a folder, which the Windows runtime refuses too); `size` receives
 // its length.
 int openFile(const std::string& path, int flags, mode_t mode, off_t& size) {
@@ -48,7 +46,7 @@ bool deliverTextMode(std::string& text, std::string_view chunk, bool& pendingCr,
         pendingCr = false;
         if (chunk.front() != '\n' && !deliver(text, "\r", limit)) return false;
     }
-    const std::size_t ctrlZ = chunk.find(kCtrlZ);
+    const std::size_t ctrlZ = chunk.find(kTextModeEnd);
     chunk = chunk.substr(0, ctrlZ);
     for (;;) {
         const std::size_t cr = chunk.find('\r');
@@ -89,6 +87,21 @@ std::optional<std::string> sys::readTextFile(const std::string& path, std::size_
     }
     if (pendingCr) deliver(text, "\r", limit);
     return text;
+}
+
+std::optional<std::string> sys::readFileBytes(const std::string& path) {
+    off_t size = 0;
+    posix::Descriptor file(openFile(path, O_RDONLY, 0, size));
+    if (file.get() < 0) return std::nullopt;
+    std::string bytes;
+    constexpr std::size_t kChunk = 65536;
+    std::string chunk(kChunk, '\0');
+    for (;;) {
+        const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return bytes;
+        bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    }
 }
 
 bool sys::appendTextFile(const std::string& path, std::string_view text) {

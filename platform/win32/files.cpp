@@ -36,6 +36,17 @@ std::optional<std::string> sys::readTextFile(const std::string& path, std::size_
     return text;
 }
 
+std::optional<std::string> sys::readFileBytes(const std::string& path) {
+    File file(std::fopen(path.c_str(), "rb"));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    constexpr std::size_t kChunk = 65536;
+    std::string chunk(kChunk, '\0');
+    for (std::size_t got; (got = std::fread(chunk.data(), 1, kChunk, file.get())) > 0;)
+        bytes.append(chunk.data(), got);
+    return bytes;
+}
+
 bool sys::appendTextFile(const std::string& path, std::string_view text) {
     File file(std::fopen(path.c_str(), "a")); // text mode: LF is written as CR LF
     if (!file) return false;

@@ -1,5 +1,8 @@
-// Catalogue bytes, a selection mask and indexes, through loadDicInfo, dicInfo and dicFiles on
-// a real stack. Input parts: catalogue, mask, index list (one index text a line).
+// Catalogue bytes, a selection mask and indexes, through the checker's noted read and through
+// loadDicInfo, dicInfo and dicFiles on a real stack. Input parts: catalogue, mask, index list
+// (one index text a line).
+#include "catalogue/notes.h"
+#include "catalogue/reader.h"
 #include "tests/fuzz/fuzz.h"
 #include "tests/support/host.h"
 
@@ -8,6 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zetfuzz::clearWorkFolder();
     const std::string catalogue = zetfuzz::pathIn("catalogue.txt");
     zetfuzz::writeBytes(catalogue, parts[0]);
+
+    // The checker's read of the same file, noting what it drops.
+    zet::catalogue::CatalogueHeader header;
+    zet::catalogue::DictionaryCatalogue noted;
+    zet::catalogue::ReadNotes notes;
+    zet::catalogue::readCatalogue(catalogue, header, noted, &notes);
 
     zettest::Host host;
     host.args({catalogue}).call(loadDicInfo);

@@ -58,3 +58,18 @@ TEST(TextFile, AppendWritesEveryLineEndAsCrLf) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextFile, RawBytesAreReadUntranslated) {
+    TempDir dir;
+    const std::string path = dir.file("raw.txt");
+    zettest::writeFile(path, "a\r\nb\x1a"
+                             "c\0d"s);
+    EXPECT_EQ(zet::platform::readFileBytes(path), "a\r\nb\x1a"
+                                                  "c\0d"s);
+    EXPECT_FALSE(zet::platform::readFileBytes(dir.str()));
+    EXPECT_FALSE(zet::platform::readFileBytes(dir.file("missing.txt")));
+}
+
+} // namespace

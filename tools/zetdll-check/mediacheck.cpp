@@ -1,0 +1,271 @@
+#include "tools/zetdll-check/mediacheck.h"
+
+#include "appconfig/paths.h"
+#include "appconfig/rules.h"
+#include "platform/files.h"
+#include "platform/ini.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+namespace zetcheck {
+
+namespace {
+
+using zet::appconfig::textLines;
+
+constexpr std::string_view kCfgExtension = ".cfg";
+constexpr std::string_view kAppCfgFile = "duvevo.cfg";
+
+struct Media {
+    const std::string& folder;
+    const std::string& cataloguePath;
+    const CatalogueCheck& catalogue;
+    Findings& findings;
+
+    std::string path(std::string_view name) const {
+        return zet::appconfig::pathInFolder(folder, name)
+            .value_or(folder + "/" + std::string(name));
+    }
+};
+
+bool isBlank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+std::string shown(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    return inQuotes(line);
+}
+
+template <class Same> bool inCatalogue(const Media& media, std::string_view name, Same same) {
+    const auto& entries = media.catalogue.catalogue.entries;
+    return std::any_of(entries.begin(), entries.end(), [&](const auto& entry) {
+        return !entry.files.empty() && same(entry.shortName, name);
+    });
+}
+
+bool sameExactly(std::string_view a, std::string_view b) {
+    return a == b;
+}
+
+// The languages of grnames.ini without a display name for `key`.
+std::string missingNames(const Media& media, std::string_view key, std::size_t& found) {
+    const auto names =
+        zet::appconfig::pathAfterSeparator(media.folder, zet::appconfig::kGroupNamesFile);
+    std::string missing;
+    found = 0;
+    for (const std::string_view code : zet::appconfig::kGroupNameLanguages) {
+        if (names && !zet::platform::readIniString(*names, code, key).empty()) {
+            ++found;
+            continue;
+        }
+        missing += std::string(missing.empty() ? "" : ", ") + "[" + std::string(code) + "]";
+    }
+    return missing;
+}
+
+// Why a groups.ini line can never match, or nothing.
+std::string unmatchable(const zet::appconfig::GroupLine& entry) {
+    if (!entry.group.empty() && isBlank(entry.group.back())) return "a blank before \"=\"";
+    if (!entry.member.empty() && isBlank(entry.member.front())) return "a blank after \"=\"";
+    if (!entry.member.empty() && isBlank(entry.member.back()))
+        return "more than one blank at its end";
+    return {};
+}
+
+// groups.ini: every line that names a dictionary; the groups of those that can match, with the
+// line each is first named on. Also notes which catalogue dictionaries some line matches.
+std::map<std::string, std::size_t, std::less<>> checkGroups(const Media& media,
+                                                            std::vector<bool>& listed) {
+    std::map<std::string, std::size_t, std::less<>> groups;
+    const std::string path = media.path(zet::appconfig::kGroupsFile);
+    const auto text = zet::platform::readTextFile(path);
+    if (!text) return groups;
+    media.findings.file(path);
+    const auto lines = textLines(*text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto entry = zet::appconfig::groupLine(lines[i]);
+        if (!entry) continue;
+        const auto& entries = media.catalogue.catalogue.entries;
+        for (std::size_t e = 0; e < entries.size(); ++e)
+            if (zet::appconfig::sameIgnoringCase(entry->member, entries[e].shortName))
+                listed[e] = true;
+        // A comment may hold "=" too; it is read as a line like any other, but means no member.
+        if (lines[i].starts_with(';')) continue;
+        if (const std::string why = unmatchable(*entry); !why.empty()) {
+            media.findings.add(path, i + 1, Severity::error, "groups-line-unmatchable",
+                               shown(lines[i]) + " never matches a dictionary name: " + why);
+        } else if (!inCatalogue(media, entry->member, zet::appconfig::sameIgnoringCase)) {
+            media.findings.add(path, i + 1, Severity::warning, "unknown-member",
+                               inQuotes(entry->member) + " is no dictionary of the catalogue");
+        } else {
+            groups.emplace(std::string(entry->group), i + 1);
+        }
+    }
+    return groups;
+}
+
+void checkGroupNames(const Media& media,
+                     const std::map<std::string, std::size_t, std::less<>>& groups) {
+    const std::string path = media.path(zet::appconfig::kGroupsFile);
+    for (const auto& [group, line] : groups) {
+        std::size_t found = 0;
+        const std::string missing = missingNames(media, group, found);
+        if (!missing.empty())
+            media.findings.add(path, line, Severity::warning, "group-without-name",
+                               "group " + inQuotes(group) + " has no display name in " + missing +
+                                   " of grnames.ini");
+    }
+}
+
+bool hasLongNames(const Media& media, const std::string& name) {
+    const auto text = zet::platform::readTextFile(media.path(name + std::string(kCfgExtension)));
+    if (!text) return false;
+    const auto lines = textLines(*text);
+    return std::any_of(lines.begin(), lines.end(), zet::appconfig::opensLongNames);
+}
+
+// A dictionary no group lists becomes a group of its own, named from its [LONG_NAMES] or from
+// grnames.ini under its own name.
+void checkOwnGroups(const Media& media, const std::vector<bool>& listed) {
+    const auto& entries = media.catalogue.catalogue.entries;
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        if (entries[e].files.empty() || listed[e] || hasLongNames(media, entries[e].shortName))
+            continue;
+        std::size_t found = 0;
+        const std::string missing = missingNames(media, entries[e].shortName, found);
+        const std::string name = inQuotes(entries[e].shortName);
+        if (found == 0)
+            media.findings.add(media.cataloguePath, entryLine(e), Severity::warning,
+                               "dictionary-without-names",
+                               name + " is in no group of groups.ini, and has neither a "
+                                      "[LONG_NAMES] section of its own nor names in grnames.ini");
+        else if (!missing.empty())
+            media.findings.add(media.cataloguePath, entryLine(e), Severity::warning,
+                               "group-without-name",
+                               "the group of its own of " + name + " has no display name in " +
+                                   missing + " of grnames.ini");
+    }
+}
+
+// A group-section line that looks like a member line but is not one: "dics =", " dics=".
+bool looksLikeMembers(std::string_view line) {
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos) return false;
+    std::string_view rest = line.substr(start);
+    constexpr std::string_view kKey = "dics";
+    if (rest.size() < kKey.size() || !zet::appconfig::sameIgnoringCase(rest.substr(0, 4), kKey))
+        return false;
+    rest.remove_prefix(kKey.size());
+    const std::size_t equals = rest.find_first_not_of(" \t");
+    return equals != std::string_view::npos && rest[equals] == '=';
+}
+
+void checkMembers(const Media& media, const std::string& path, std::size_t line,
+                  std::string_view members) {
+    for (const std::string_view name : zet::appconfig::memberNames(members)) {
+        const std::string shownName = inQuotes(name);
+        if (std::any_of(name.begin(), name.end(), isBlank))
+            media.findings.add(path, line, Severity::error, "dics-line-unmatchable",
+                               "member " + shownName +
+                                   " holds white space that separates nothing (a tab, a CR): it "
+                                   "never matches an installed dictionary");
+        else if (!inCatalogue(media, name, sameExactly))
+            media.findings.add(path, line, Severity::warning, "unknown-member",
+                               shownName + " is no dictionary of the catalogue");
+    }
+}
+
+// The group sections of one dictionary configuration file, as the installed-list merge reads
+// them.
+void checkCfgFile(const Media& media, const std::string& path) {
+    const auto text = zet::platform::readTextFile(path);
+    if (!text) return;
+    media.findings.file(path);
+    const auto lines = textLines(*text);
+    std::size_t groupLine = 0; // the header of the group section being read, 0 outside one
+    bool members = false;
+    const auto closeGroup = [&] {
+        if (groupLine && !members)
+            media.findings.add(path, groupLine, Severity::warning, "group-without-dics",
+                               "group section " + shown(lines[groupLine - 1]) +
+                                   " has no \"dics=\" line: it is never written");
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.empty() || line.front() == ';' || line.front() == '\n') continue;
+        if (line.front() == '[') {
+            closeGroup();
+            groupLine = line.size() > 1 && line[1] == '.' ? i + 1 : 0;
+            members = false;
+        } else if (groupLine == 0) {
+            continue;
+        } else if (zet::appconfig::startsWithDics(line)) {
+            members = true;
+            checkMembers(media, path, i + 1, std::string_view(line).substr(5));
+        } else if (looksLikeMembers(line)) {
+            media.findings.add(path, i + 1, Severity::error, "dics-line-unmatchable",
+                               shown(line) + " is no \"dics=\" line (a blank before \"=\" or "
+                                             "before the key): it is copied as it stands and "
+                                             "takes no member");
+        }
+    }
+    closeGroup();
+}
+
+// The dictionary configuration files of the folder, by name.
+std::optional<std::vector<std::string>> cfgFiles(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) return std::nullopt;
+    std::vector<std::string> names;
+    for (const auto& item : it) {
+        const std::string name = item.path().filename().string();
+        if (name.size() <= kCfgExtension.size() ||
+            zet::appconfig::sameIgnoringCase(name, kAppCfgFile))
+            continue;
+        if (zet::appconfig::sameIgnoringCase(
+                std::string_view(name).substr(name.size() - kCfgExtension.size()), kCfgExtension))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// instdics.dat: an entry without its line end is never matched and never listed.
+void checkInstalled(const Media& media) {
+    const std::string path = media.path(zet::appconfig::kInstalledFile);
+    auto text = zet::platform::readTextFile(path);
+    if (!text) return;
+    media.findings.file(path);
+    text->resize(std::min(text->size(), text->find('\0')));
+    const std::size_t star = text->rfind('*');
+    if (star == std::string::npos || text->find('\n', star) != std::string::npos) return;
+    const auto line =
+        static_cast<std::size_t>(std::count(text->begin(), text->begin() + star, '\n'));
+    media.findings.add(path, line + 1, Severity::error, "instdics-no-line-end",
+                       "the entry " + shown(text->substr(star)) +
+                           " has no line end: that dictionary is never installed");
+}
+
+} // namespace
+
+bool checkMedia(const std::string& folder, const std::string& cataloguePath,
+                const CatalogueCheck& catalogue, Findings& findings) {
+    const auto cfgs = cfgFiles(folder);
+    if (!cfgs) return false;
+    const Media media{folder, cataloguePath, catalogue, findings};
+    std::vector<bool> listed(catalogue.catalogue.entries.size(), false);
+    const auto groups = checkGroups(media, listed);
+    checkGroupNames(media, groups);
+    checkOwnGroups(media, listed);
+    for (const std::string& name : *cfgs) checkCfgFile(media, media.path(name));
+    checkInstalled(media);
+    return true;
+}
+
+} // namespace zetcheck
