@@ -46,6 +46,18 @@ winpath() {
   printf 'Z:%s' "${full//\//\\}"
 }
 
+# Runs an NSIS installer silently into folder $2 and waits for it. NSIS takes /D= only last and
+# unquoted, and Wine would quote an argument with blanks, so the command line goes through cmd
+# as written. The loader is chosen as scripts/wine-run chooses it.
+run_installer() {
+  local loader=wine
+  if [ -x /usr/lib/wine/wine64 ] && file -L "$1" 2>/dev/null | grep -q 'x86-64'; then
+    loader=/usr/lib/wine/wine64
+  fi
+  LC_ALL=C.UTF-8 "$loader" cmd /c "$(winpath "$1") /S /D=$(winpath "$2")"
+  wineserver -w
+}
+
 # The folder name of the wide-character installations: Polish, Cyrillic and Japanese, which no
 # single ANSI code page holds.
 wide_folder_name='Łukasz Жук 辞書'
