@@ -1,10 +1,15 @@
 // The catalogue: one read of a maximal catalogue, and the whole walk an installer makes.
 #include "bench/inputs.h"
 #include "catalogue/reader.h"
+#include "platform/files.h"
 #include "tests/support/files.h"
 #include "tests/support/host.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -103,5 +108,46 @@ void parseCatalogue(benchmark::State& state) {
     }
 }
 BENCHMARK(parseCatalogue);
+
+} // namespace
+
+namespace {
+
+// The floor a fresh read is measured against: the same 64 KiB read from the page cache in one
+// piece, and every line end found with memchr.
+void readAndFindLineEnds(benchmark::State& state) {
+    std::size_t dictionaries = 0;
+    zettest::TempDir folder;
+    const std::string path = folder.file("catalogue.txt");
+    zettest::writeFile(path, zetbench::makeCatalogue(65536, dictionaries));
+    std::string buffer(1 << 17, '\0');
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        ::close(fd);
+        std::size_t lines = 0;
+        const char* at = buffer.data();
+        const char* const end = buffer.data() + std::max<ssize_t>(got, 0);
+        while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at))) {
+            at = static_cast<const char*>(found) + 1;
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(readAndFindLineEnds);
+
+// The read alone, as the catalogue reader makes it: text mode, cut at 65,536 characters.
+void readTextFile(benchmark::State& state) {
+    std::size_t dictionaries = 0;
+    zettest::TempDir folder;
+    const std::string path = folder.file("catalogue.txt");
+    zettest::writeFile(path, zetbench::makeCatalogue(65536, dictionaries));
+    for (auto _ : state) {
+        const auto text = zet::platform::readTextFile(path, 65536);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(readTextFile);
 
 } // namespace

@@ -1,6 +1,7 @@
 // The configuration merge: the group merge of many dictionaries one call at a time, and the
 // installed-list merge of many configuration files in one call, both through the export.
 #include "bench/inputs.h"
+#include "bench/merge_workload.h"
 #include "tests/support/files.h"
 #include "tests/support/host.h"
 
@@ -9,8 +10,6 @@
 #include <filesystem>
 
 namespace {
-
-constexpr std::size_t kGroupsEach = 3;
 
 void update(const std::string& folder, const std::string& argument) {
     zettest::Host host;
@@ -21,21 +20,10 @@ void update(const std::string& folder, const std::string& argument) {
 // updateDuvEvoCfg for d0 ... d<n-1> into a duvevo.cfg that starts empty and ends with
 // 3 n groups of six keys each.
 void groupMerge(benchmark::State& state) {
-    const auto dictionaries = static_cast<std::size_t>(state.range(0));
-    zettest::TempDir folder;
-    zettest::writeFile(folder.path() / "groups.ini",
-                       zetbench::makeGroupsIni(dictionaries, kGroupsEach));
-    zettest::writeFile(folder.path() / "grnames.ini",
-                       zetbench::makeGroupNamesIni(dictionaries * kGroupsEach));
-    std::vector<std::string> names;
-    for (std::size_t d = 0; d < dictionaries; ++d) names.push_back("d" + std::to_string(d));
-    for (auto _ : state) {
-        std::filesystem::remove(folder.path() / "duvevo.cfg");
-        for (const std::string& name : names) update(folder.str(), name);
-    }
-    state.counters["groups"] = static_cast<double>(dictionaries * kGroupsEach);
-    state.counters["cfgBytes"] =
-        static_cast<double>(std::filesystem::file_size(folder.path() / "duvevo.cfg"));
+    zetbench::GroupMergeWorkload workload(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) workload.run();
+    state.counters["groups"] = static_cast<double>(workload.groups());
+    state.counters["cfgBytes"] = static_cast<double>(workload.cfgBytes());
 }
 BENCHMARK(groupMerge)->Arg(25)->Arg(100)->Unit(benchmark::kMillisecond);
 

@@ -25,6 +25,9 @@ inputs = {
     "wholeWalk": "maximal catalogue, every dictionary selected",
     "groupMerge": "{arg} dictionaries, 3 groups each",
     "installedMerge": "{arg} configuration files, 4 groups of 6 each",
+    "readCatalogueAlternating": "two catalogues of 65536 characters in turn, each read parses",
+    "readAndFindLineEnds": "the same 64 KiB read in one piece, line ends found with memchr",
+    "readTextFile": "catalogue of 65536 characters, read in text mode only",
 }
 def shown(value, unit):
     units = ["ns", "us", "ms", "s"]
@@ -79,6 +82,12 @@ if bigo and rms and len(sizes) > 1:
           f"({verdict(linear)}: a character of the largest catalogue costs no more than one of "
           f"the smallest).")
     print("  Per character: " + ", ".join(f"{s}: {t / s * 1000:.2f} ns" for s, t in sizes) + ".")
+fresh = micros("readCatalogueAlternating")
+floor = micros("readAndFindLineEnds")
+if fresh is not None and floor:
+    print(f"- A fresh read of a 64 KiB catalogue at most 3 times its floor (read and line ends "
+          f"alone), in this run: {fresh:.1f} us against {floor:.1f} us, ratio {fresh / floor:.1f}, "
+          f"{verdict(fresh <= 3 * floor)}.")
 if instructions:
     print(f"- Instructions for one read of a maximal catalogue (callgrind, `readCatalogue` and "
           f"everything it calls): {int(instructions):,}, {int(instructions) / 65536:.0f} per character.")

@@ -42,25 +42,28 @@ void readHeader(std::span<const std::string_view> pieces, CatalogueHeader& heade
     header.number = parseNumber(header.fields[5]);
 }
 
-// One item of a file list: name "@" timestamp. The item is cut before it is split, so a long
-// name can leave only part of its time.
-DictionaryFile readFile(std::string_view piece, bool afterSeparator) {
+// One item of a file list: name "@" timestamp, read into `file`. The item is cut before it is
+// split, so a long name can leave only part of its time.
+void readFile(std::string_view piece, bool afterSeparator, DictionaryFile& file) {
     std::array<std::string_view, 2> halves{};
     splitInto(trimField(piece, afterSeparator, kItemCapacity), '@', halves);
-    return {std::string(fieldView(halves, 0, kNameCapacity)),
-            timestampToFileTime(fieldView(halves, 1, kTimestampCapacity))};
+    file.name = fieldView(halves, 0, kNameCapacity);
+    file.modified = timestampToFileTime(fieldView(halves, 1, kTimestampCapacity));
 }
 
 // Every item of a file list becomes a file, so a list of n ";" gives n + 1 files, empty items
-// included.
+// included. The files already in the list are refilled in place, keeping their memory.
 void readFiles(std::string_view fileList, std::vector<DictionaryFile>& files) {
+    std::size_t count = 0;
     std::size_t start = 0;
-    for (;;) {
+    for (;; ++count) {
         const std::size_t end = fileList.find(';', start);
-        files.push_back(readFile(fileList.substr(start, end - start), start > 0));
-        if (end == std::string_view::npos) return;
+        if (count == files.size()) files.emplace_back();
+        readFile(fileList.substr(start, end - start), start > 0, files[count]);
+        if (end == std::string_view::npos) break;
         start = end + 1;
     }
+    files.resize(count + 1);
 }
 
 void readEntry(std::span<const std::string_view> pieces, DictionaryEntry& entry) {
@@ -71,13 +74,12 @@ void readEntry(std::span<const std::string_view> pieces, DictionaryEntry& entry)
     entry.version = parseNumber(fieldView(pieces, 4, kNumberCapacity));
 }
 
-// Empties an entry but keeps the memory of its texts and file list for the next fill.
+// Empties an entry but keeps the memory of its texts and files for the next fill.
 void clearEntry(DictionaryEntry& entry) {
     entry.position = -1;
     entry.shortName.clear();
     entry.displayName.clear();
     entry.version = 0;
-    entry.files.clear();
 }
 
 } // namespace
@@ -103,7 +105,10 @@ bool parseCatalogue(std::string_view text, CatalogueHeader& header,
         DictionaryEntry& entry = entries[count];
         clearEntry(entry);
         std::array<std::string_view, kDictionaryFields> pieces{};
-        if (splitLine(lines.next(kLineCapacity), pieces)) readEntry(pieces, entry);
+        if (splitLine(lines.next(kLineCapacity), pieces))
+            readEntry(pieces, entry);
+        else
+            entry.files.clear();
     }
     entries.resize(count);
     return true;

@@ -53,7 +53,8 @@ bool pathFits(std::string_view path);
 std::optional<std::string> fileNameFromText(std::string_view name);
 
 // Gives an existing file the last-write time `fileTime` (a FILETIME: 100-ns intervals since
-// 1 January 1601 UTC) and leaves its other times alone; 0 changes nothing. The file is opened
+// 1 January 1601 UTC) and leaves its other times alone; 0 changes nothing, nor does a time of
+// 2^63 or more, which SetFileTime refuses (true all the same). The file is opened
 // for writing and never created, so a folder, a missing or read-only file, or one the caller may
 // not write, is not opened: false then, and nothing is changed.
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);

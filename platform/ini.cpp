@@ -16,4 +16,29 @@ bool writeIniString(const std::string& path, std::string_view section, std::stri
     return sys::writeIniString(path, section, key, value);
 }
 
+namespace {
+
+bool& sessionOpen() {
+    static bool open = false;
+    return open;
+}
+
+} // namespace
+
+IniSession::IniSession() : outer_(!sessionOpen()) {
+    if (!outer_) return;
+    sys::openIniSession();
+    sessionOpen() = true;
+}
+
+IniSession::~IniSession() {
+    if (!outer_) return;
+    sys::closeIniSession();
+    sessionOpen() = false;
+}
+
+bool IniSession::commit() {
+    return !outer_ || sys::commitIniSession();
+}
+
 } // namespace zet::platform

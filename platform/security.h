@@ -14,7 +14,8 @@ inline constexpr ObjectHandle kNoObject = -1;
 // Opens an existing object for reading, writing and changing its access; never creates one.
 // Without `folder` only a file opens; with it a folder or a file. kNoObject when the object
 // cannot be opened so: absent, a folder without `folder`, a read-only file, a caller without
-// the rights, an empty path. Elsewhere than on Windows a symbolic link is not followed.
+// the rights, an empty path. Elsewhere than on Windows a symbolic link at the end of the path
+// is not followed, whatever ends it ("/", "/."), and a path that ends in ".." is refused.
 ObjectHandle openForAccessChange(const std::string& path, bool folder);
 
 void closeObject(ObjectHandle object);

@@ -24,6 +24,11 @@ bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);
 std::string readIniString(const std::string& path, std::string_view section, std::string_view key);
 bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value);
+// The outermost IniSession: opened, committed (true when every changed file was written) and
+// closed, dropping what was not committed.
+void openIniSession();
+bool commitIniSession();
+void closeIniSession();
 
 // Security.
 ObjectHandle openForAccessChange(const std::string& path, bool folder);

@@ -9,7 +9,7 @@ sample_mask=$(sed -n 's/^!define MASK "\([01]*\)".*/\1/p' "$root/examples/instal
 
 # Seconds each fuzz target runs in scripts/fuzz (and so in scripts/test), unless ZET_FUZZ_SECONDS
 # says otherwise.
-default_fuzz_seconds=45
+default_fuzz_seconds=30
 
 # True where 32-bit x86 Linux programs (and so 32-bit Wine) can run. Some sandboxed kernels
 # cannot; there the Windows tests run as a 64-bit build under 64-bit Wine instead.

@@ -13,6 +13,9 @@ namespace {
 // Seconds from 1601-01-01 to 1970-01-01, the distance between the FILETIME and Unix epochs.
 constexpr std::int64_t kEpochDistance = 11644473600;
 constexpr std::uint64_t kTicksPerSecond = 10000000;
+// SetFileTime takes a FILETIME as a signed 64-bit count and refuses a negative one, so a time of
+// 2^63 or more leaves the file's time alone here too.
+constexpr std::uint64_t kFirstRefusedTime = std::uint64_t{1} << 63;
 
 timespec toTimespec(std::uint64_t fileTime) {
     timespec time{};
@@ -42,7 +45,7 @@ bool sys::setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
     // No write bit at all stands for the read-only attribute, which even root respects here.
     const bool writable =
         ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0;
-    if (writable && fileTime != 0) {
+    if (writable && fileTime != 0 && fileTime < kFirstRefusedTime) {
         const std::array<timespec, 2> times{timespec{0, UTIME_OMIT}, toTimespec(fileTime)};
         ::futimens(fd, times.data());
     }

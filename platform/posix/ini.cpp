@@ -1,10 +1,14 @@
 #include "platform/ini.h"
 
+#include "platform/posix/durable.h"
 #include "platform/posix/internal.h"
+#include "platform/posix/utf16.h"
 #include "platform/system.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <map>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,7 +19,6 @@ namespace zet::platform {
 namespace {
 
 using posix::Descriptor;
-using posix::writeAll;
 
 // Blanks around names and values do not count; Ctrl-Z counts as one, as the profile calls do.
 bool isBlank(char c) {
@@ -39,26 +42,31 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+// A name or a value ends at its first NUL, as the profile calls hold each one as a C string.
+std::string_view field(std::string_view text) {
+    return trim(text.substr(0, text.find('\0')));
+}
+
 // The name of a section header line ("[name]", the name ending at the last "]"), or nullopt.
 std::optional<std::string_view> headerName(std::string_view line) {
     line = trim(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
     const std::size_t close = line.rfind(']');
     if (close == 0 || close == std::string_view::npos) return std::nullopt;
-    return trim(line.substr(1, close - 1));
+    return field(line.substr(1, close - 1));
 }
 
 // The key of a key line: the text before "=" (or the whole line when it has none).
 std::optional<std::string_view> keyName(std::string_view line) {
     line = trim(line);
     if (line.empty() || line.front() == ';' || headerName(line)) return std::nullopt;
-    return trim(line.substr(0, line.find('=')));
+    return field(line.substr(0, line.find('=')));
 }
 
 std::string_view keyValue(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return {};
-    std::string_view value = trim(line.substr(equals + 1));
+    std::string_view value = field(line.substr(equals + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
@@ -127,68 +135,79 @@ std::optional<std::string> readRaw(const std::string& path) {
     }
 }
 
-// Replaces the file with `bytes` through a temporary file beside it, so that a failure at any
-// point leaves the previous file as it was.
-bool replaceFile(const std::string& path, std::string_view bytes, mode_t mode) {
-    std::string temporary = path + ".XXXXXX";
-    Descriptor file(::mkstemp(temporary.data()));
-    if (file.get() < 0) return false;
-    const bool written = ::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) &&
-                         ::fsync(file.get()) == 0 && ::close(file.release()) == 0;
-    if (written && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    ::unlink(temporary.c_str());
-    return false;
-}
+// A file as the layer edits it: its lines, without their line breaks, as 8-bit text or, for a
+// UTF-16LE file, as UTF-8.
+struct IniFile {
+    bool readable = false; // false: there is a file, but it cannot be read (a folder, no access)
+    bool exists = false;
+    bool utf16 = false;
+    std::vector<std::string> lines;
+    std::optional<bool> writable; // found out at the first write
+    bool changed = false;
+};
 
-// The mode a new file gets: what the process's file creation mask allows of rw for all.
-mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Text that would break the line structure cannot be stored so that it reads back the same.
-bool storable(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
-} // namespace
-
-std::string sys::readIniString(const std::string& path, std::string_view section,
-                               std::string_view key) {
+IniFile loadIni(const std::string& path) {
+    IniFile file;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        file.readable = errno == ENOENT;
+        return file;
+    }
     const auto bytes = readRaw(path);
-    if (!bytes) return {};
-    const std::vector<std::string> lines = splitLines(*bytes);
+    if (!bytes) return file;
+    file.readable = file.exists = true;
+    const auto text = posix::decodeUtf16File(*bytes);
+    file.utf16 = text.has_value();
+    file.lines = splitLines(text ? *text : *bytes);
+    return file;
+}
+
+// An existing file must be writable as it stands, as for the Windows call.
+bool canWrite(IniFile& file, const std::string& path) {
+    if (!file.writable)
+        file.writable = file.readable && (!file.exists || ::access(path.c_str(), W_OK) == 0);
+    return *file.writable;
+}
+
+std::string bytesOf(const IniFile& file) {
+    std::string text;
+    for (const std::string& line : file.lines) (text += line) += "\r\n";
+    return file.utf16 ? posix::encodeUtf16File(text) : text;
+}
+
+// The files of the open session by path; null while none is open.
+struct Session {
+    std::map<std::string, IniFile, std::less<>> files;
+};
+
+std::unique_ptr<Session>& openSession() {
+    static std::unique_ptr<Session> session;
+    return session;
+}
+
+// The file as the open session holds it (read at its first use), or else read afresh into
+// `local`.
+IniFile& fileAt(const std::string& path, IniFile& local) {
+    const auto& session = openSession();
+    if (!session) {
+        local = loadIni(path);
+        return local;
+    }
+    auto found = session->files.find(path);
+    if (found == session->files.end()) found = session->files.emplace(path, loadIni(path)).first;
+    return found->second;
+}
+
+std::string_view lookUp(const std::vector<std::string>& lines, std::string_view section,
+                        std::string_view key) {
     const auto range = findSection(lines, section);
     if (!range) return {};
     const auto line = findKey(lines, *range, key);
-    return line ? std::string(keyValue(lines[*line])) : std::string();
+    return line ? keyValue(lines[*line]) : std::string_view();
 }
 
-bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
-                         std::string_view value) {
-    section = trim(section);
-    key = trim(key);
-    value = trim(value);
-    if (!storable(section) || !storable(key) || !storable(value)) return false;
-    if (section.empty() || key.empty() || key.front() == ';' || key.front() == '[' ||
-        key.find('=') != std::string_view::npos)
-        return false;
-
-    std::vector<std::string> lines;
-    mode_t mode = newFileMode();
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        // An existing file must be writable as it stands, as for the Windows call.
-        if (!S_ISREG(info.st_mode) || ::access(path.c_str(), W_OK) != 0) return false;
-        const auto bytes = readRaw(path);
-        if (!bytes) return false;
-        lines = splitLines(*bytes);
-        mode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        return false;
-    }
-
+void setKey(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+            std::string_view value) {
     const std::string keyLine = std::string(key) + "=" + std::string(value);
     if (const auto range = findSection(lines, section)) {
         if (const auto line = findKey(lines, *range, key)) {
@@ -202,10 +221,62 @@ bool sys::writeIniString(const std::string& path, std::string_view section, std:
         lines.push_back("[" + std::string(section) + "]");
         lines.push_back(keyLine);
     }
+}
 
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    return replaceFile(path, bytes, mode);
+// Text that would break the line structure cannot be stored so that it reads back the same.
+bool storable(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+} // namespace
+
+std::string sys::readIniString(const std::string& path, std::string_view section,
+                               std::string_view key) {
+    IniFile local;
+    const IniFile& file = fileAt(path, local);
+    if (!file.utf16) return std::string(lookUp(file.lines, section, key));
+    return posix::utf8ToAnsi(
+        lookUp(file.lines, posix::ansiToUtf8(section), posix::ansiToUtf8(key)));
+}
+
+bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
+                         std::string_view value) {
+    section = trim(section);
+    key = trim(key);
+    value = trim(value);
+    if (!storable(section) || !storable(key) || !storable(value)) return false;
+    if (section.empty() || key.empty() || key.front() == ';' || key.front() == '[' ||
+        key.find('=') != std::string_view::npos)
+        return false;
+
+    IniFile local;
+    IniFile& file = fileAt(path, local);
+    if (!canWrite(file, path)) return false;
+    if (file.utf16)
+        setKey(file.lines, posix::ansiToUtf8(section), posix::ansiToUtf8(key),
+               posix::ansiToUtf8(value));
+    else
+        setKey(file.lines, section, key, value);
+    file.changed = true;
+    return openSession() || posix::replaceFileContent(path, bytesOf(file));
+}
+
+void sys::openIniSession() {
+    openSession() = std::make_unique<Session>();
+}
+
+void sys::closeIniSession() {
+    openSession().reset();
+}
+
+bool sys::commitIniSession() {
+    if (!openSession()) return true;
+    bool all = true;
+    for (const auto& [path, file] : openSession()->files)
+        if (file.changed) all = posix::replaceFileContent(path, bytesOf(file)) && all;
+    // Later reads go to the files again.
+    openSession()->files.clear();
+    return all;
 }
 
 } // namespace zet::platform

@@ -1,10 +1,13 @@
 #include "platform/security.h"
 
 #include "platform/faults.h"
+#include "platform/posix/internal.h"
 #include "platform/system.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,27 +32,65 @@ bool mayChangeAccess(const struct stat& info, bool isFolder) {
     return (info.st_mode & 0222) != 0;
 }
 
+// The object a path names, split so that it can be opened without following a symbolic link
+// at its end: the folder that holds it, and its name there. Trailing "/" and "/." are taken off
+// as the Win32 path rules take them off; a path whose last character is "/" names a folder.
+struct PathEnd {
+    std::string parent;
+    std::string name;
+    bool mustBeFolder = false;
+};
+
+std::optional<PathEnd> splitPathEnd(std::string_view path) {
+    PathEnd end;
+    end.mustBeFolder = path.size() > 1 && path.back() == '/';
+    for (;;) {
+        if (path.size() > 1 && path.back() == '/') {
+            path.remove_suffix(1);
+        } else if (path.size() > 1 && path.ends_with("/.")) {
+            path.remove_suffix(2);
+        } else {
+            break;
+        }
+    }
+    // The root, and the current folder, are no link.
+    if (path == "/" || path == ".") return PathEnd{std::string(path), ".", true};
+    const std::size_t slash = path.rfind('/');
+    end.parent = slash == std::string_view::npos ? "." : std::string(path.substr(0, slash + 1));
+    end.name = path.substr(slash + 1);
+    // ".." would lead out of the object named before it, a link's target perhaps.
+    if (end.name == "..") return std::nullopt;
+    return end;
+}
+
 } // namespace
 
 ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
+    const std::optional<PathEnd> end = splitPathEnd(path);
+    if (!end) return kNoObject;
+    const posix::Descriptor parent(
+        ::open(end->parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (parent.get() < 0) return kNoObject;
+
     // Only files and folders: opening a device or a FIFO could have effects of its own.
     struct stat before {};
-    if (::lstat(path.c_str(), &before) != 0) return kNoObject;
-    const bool isFolder = S_ISDIR(before.st_mode);
-    if (!(S_ISREG(before.st_mode) || (isFolder && folder))) return kNoObject;
-
-    // No symbolic link is followed at the end of the path: a link planted there must not make an
-    // installer running as root open up a file elsewhere.
-    const int access = isFolder ? O_RDONLY | O_DIRECTORY : O_RDWR;
-    const int fd = ::open(path.c_str(), access | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return kNoObject;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || (info.st_mode & S_IFMT) != (before.st_mode & S_IFMT) ||
-        !mayChangeAccess(info, isFolder)) {
-        ::close(fd);
+    if (::fstatat(parent.get(), end->name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
         return kNoObject;
-    }
-    return fd;
+    const bool isFolder = S_ISDIR(before.st_mode);
+    if (!(S_ISREG(before.st_mode) || (isFolder && folder)) || (end->mustBeFolder && !isFolder))
+        return kNoObject;
+
+    // No symbolic link is followed at the end of the path, whatever ends it: a link planted
+    // there must not make an installer running as root open up a file or folder elsewhere.
+    const int access = isFolder ? O_RDONLY | O_DIRECTORY : O_RDWR;
+    posix::Descriptor object(::openat(parent.get(), end->name.c_str(),
+                                      access | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (object.get() < 0) return kNoObject;
+    struct stat info {};
+    if (::fstat(object.get(), &info) != 0 || (info.st_mode & S_IFMT) != (before.st_mode & S_IFMT) ||
+        !mayChangeAccess(info, isFolder))
+        return kNoObject;
+    return object.release();
 }
 
 void closeObject(ObjectHandle object) {

@@ -4,6 +4,7 @@
 
 #include "platform/system.h"
 
+#include <climits>
 #include <vector>
 
 namespace zet::platform {
@@ -13,6 +14,18 @@ namespace {
 // The first buffer, and the largest one tried: a value beyond it is returned cut there.
 constexpr DWORD kFirstValueBuffer = 512;
 constexpr DWORD kMaxValueBuffer = DWORD{1} << 26;
+
+// The longest value, in UTF-16 characters, that WritePrivateProfileStringA stores whole under
+// Wine. A longer one is reported written but stored empty or cut (its length modulo 65,536).
+constexpr int kMaxStoredValue = 32766;
+
+// The value's length once the profile call has converted it to UTF-16.
+bool storedWhole(const std::string& value) {
+    if (value.size() > static_cast<std::size_t>(INT_MAX)) return false;
+    const int characters =
+        MultiByteToWideChar(CP_ACP, 0, value.data(), static_cast<int>(value.size()), nullptr, 0);
+    return characters <= kMaxStoredValue;
+}
 
 } // namespace
 
@@ -37,7 +50,7 @@ std::string sys::readIniString(const std::string& path, std::string_view section
 bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
                          std::string_view value) {
     const auto file = win32::sysPath(path);
-    if (!file) return false;
+    if (!file || !storedWhole(std::string(value))) return false;
     const win32::SysString sectionText = win32::sysText(section);
     const win32::SysString keyText = win32::sysText(key);
     const win32::SysString valueText = win32::sysText(value);
@@ -45,5 +58,14 @@ bool sys::writeIniString(const std::string& path, std::string_view section, std:
     return WritePrivateProfileString(sectionText.c_str(), keyText.c_str(), valueText.c_str(),
                                      file->c_str()) != 0;
 }
+
+// The profile calls write each key at once; a session has nothing to collect.
+void sys::openIniSession() {}
+
+bool sys::commitIniSession() {
+    return true;
+}
+
+void sys::closeIniSession() {}
 
 } // namespace zet::platform

@@ -163,8 +163,13 @@ TEST(PosixHostile, ReadOnlyDuvevoCfgStaysAsItIs) {
     fs::permissions(dir.path() / "duvevo.cfg", fs::perms::all);
     fs::permissions(dir.path(),
                     fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-    ASSERT_TRUE(inChild([&] { update(dir.str(), "a"); })); // folder closed to the writer
-    EXPECT_EQ(readFile(dir.path() / "duvevo.cfg"), before);
+    // A folder closed to the writer takes no new file, but a writable duvevo.cfg is still
+    // written, in place, as the Windows profile calls write it.
+    ASSERT_TRUE(inChild([&] { update(dir.str(), "a"); }));
+    EXPECT_EQ(readFile(dir.path() / "duvevo.cfg"),
+              "[.g]\r\nDics=x,a\r\nfi=\r\nsv=\r\nen=\r\nde=\r\n");
+    EXPECT_EQ(namesIn(dir.path()),
+              (std::vector<std::string>{"duvevo.cfg", "groups.ini", "instdics.dat"}));
 }
 
 TEST(PosixHostile, FullDiskLeavesThePreviousFile) {

@@ -1,0 +1,226 @@
+#include "platform/posix/durable.h"
+
+#include "platform/posix/internal.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <dirent.h>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace zet::platform::posix {
+
+namespace {
+
+// Links followed before giving up, the kernel's own limit for one path.
+constexpr int kMaxLinkHops = 40;
+// A temporary is named: the file's name, this mark, and 16 hexadecimal digits of its hash.
+constexpr std::string_view kTemporaryMark = ".zetdll-";
+constexpr std::size_t kHashDigits = 16;
+// A leftover larger than any file this layer writes is not read to check it.
+constexpr off_t kMaxLeftoverSize = off_t{1} << 30;
+
+// 64-bit FNV-1a: cheap, and enough to tell our complete temporaries from anyone else's files.
+std::uint64_t contentHash(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+std::string temporaryName(std::string_view name, std::string_view bytes) {
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    std::string result(name);
+    result += kTemporaryMark;
+    const std::uint64_t hash = contentHash(bytes);
+    for (int shift = 4 * (kHashDigits - 1); shift >= 0; shift -= 4)
+        result += kDigits[(hash >> shift) & 0xF];
+    return result;
+}
+
+struct Place {
+    std::string folder;
+    std::string name;
+};
+
+Place placeOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {".", path};
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// The file that `path` finally names, its symbolic links followed; nullopt for a loop.
+std::optional<std::string> finalTarget(std::string path) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) return std::nullopt;
+        target.resize(static_cast<std::size_t>(length));
+        path = target.front() == '/' ? target : placeOf(path).folder + "/" + target;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> readAll(int fd) {
+    std::string bytes;
+    std::string chunk(65536, '\0');
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::nullopt;
+        if (got == 0) return bytes;
+        bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+}
+
+// True when `entry` of the folder is a complete temporary that this layer wrote for `name`: a
+// regular file of this user with one link, whose content has the hash that its name carries.
+bool isOurLeftover(int folder, const std::string& entry, std::string_view name) {
+    if (entry.size() != name.size() + kTemporaryMark.size() + kHashDigits ||
+        !entry.starts_with(name) ||
+        entry.compare(name.size(), kTemporaryMark.size(), kTemporaryMark) != 0)
+        return false;
+    Descriptor file(
+        ::openat(folder, entry.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_nlink != 1 || info.st_uid != ::geteuid() || info.st_size > kMaxLeftoverSize)
+        return false;
+    const auto bytes = readAll(file.get());
+    return bytes && temporaryName(name, *bytes) == entry;
+}
+
+bool removeIfOurs(int folder, const std::string& entry, std::string_view name) {
+    return isOurLeftover(folder, entry, name) && ::unlinkat(folder, entry.c_str(), 0) == 0;
+}
+
+void removeLeftovers(int folder, std::string_view name) {
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (dir == nullptr) {
+        if (listing >= 0) ::close(listing);
+        return;
+    }
+    std::vector<std::string> leftovers;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string entryName = entry->d_name;
+        if (entryName.starts_with(name) && isOurLeftover(folder, entryName, name))
+            leftovers.push_back(entryName);
+    }
+    ::closedir(dir);
+    for (const std::string& entry : leftovers) ::unlinkat(folder, entry.c_str(), 0);
+}
+
+// Names an unnamed file; the first way needs a privilege, the second a mounted /proc.
+int linkUnnamed(int fd, int folder, const std::string& entry) {
+    if (::linkat(fd, "", folder, entry.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno == EEXIST) return EEXIST;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), folder, entry.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0
+                                                                                           : errno;
+}
+
+int createNamed(int folder, const std::string& entry) {
+    return ::openat(folder, entry.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW,
+                    0666);
+}
+
+// Gives a new file the owner, group and mode of the old one; false when this process may not.
+bool takeIdentity(int fd, const struct stat& old) {
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0) return false;
+    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        return false;
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+enum class Outcome { written, failed, inPlace };
+
+// The folder refuses new files, as opposed to a failure such as a full disk.
+bool refused(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// Writes the whole new content, flushed, to the temporary `entry` in the folder. An unnamed
+// file is used where the system has them, so that a process killed while writing leaves
+// nothing; it is named only once complete.
+Outcome writeTemporary(int folder, const std::string& entry, std::string_view name,
+                       std::string_view bytes, const struct stat* old) {
+    bool named = false;
+    int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0 && !refused(errno)) {
+        named = true;
+        fd = createNamed(folder, entry);
+        if (fd < 0 && errno == EEXIST && removeIfOurs(folder, entry, name))
+            fd = createNamed(folder, entry);
+    }
+    if (fd < 0) return refused(errno) ? Outcome::inPlace : Outcome::failed;
+    Descriptor file(fd);
+    const auto discard = [&](Outcome outcome) {
+        if (named) ::unlinkat(folder, entry.c_str(), 0);
+        return outcome;
+    };
+    if (old != nullptr && !takeIdentity(fd, *old)) return discard(Outcome::inPlace);
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) return discard(Outcome::failed);
+    if (named) return Outcome::written;
+    int error = linkUnnamed(fd, folder, entry);
+    if (error == EEXIST && removeIfOurs(folder, entry, name))
+        error = linkUnnamed(fd, folder, entry);
+    return error == 0 ? Outcome::written : Outcome::failed;
+}
+
+// Rewrites an existing file where it stands, as the Windows profile calls do. The room for a
+// longer content is claimed first, so that a full disk refuses before any byte changes.
+bool rewriteInPlace(const std::string& path, std::string_view bytes) {
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const auto size = static_cast<off_t>(bytes.size());
+    if (size > info.st_size) {
+        const int error = ::posix_fallocate(file.get(), info.st_size, size - info.st_size);
+        if (error == ENOSPC || error == EFBIG || error == EDQUOT) return false;
+    }
+    return writeAll(file.get(), bytes) && ::ftruncate(file.get(), size) == 0 &&
+           ::fsync(file.get()) == 0;
+}
+
+} // namespace
+
+bool replaceFileContent(const std::string& path, std::string_view bytes) {
+    const auto target = finalTarget(path);
+    if (!target) return false;
+    const Place place = placeOf(*target);
+    if (place.name.empty()) return false;
+    struct stat old {};
+    const bool exists = ::stat(target->c_str(), &old) == 0;
+    if ((!exists && errno != ENOENT) || (exists && !S_ISREG(old.st_mode))) return false;
+    Descriptor folder(::open(place.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0) return false;
+
+    const std::string entry = temporaryName(place.name, bytes);
+    // A rename would part a hard-linked file from its other names.
+    const Outcome outcome =
+        exists && old.st_nlink > 1
+            ? Outcome::inPlace
+            : writeTemporary(folder.get(), entry, place.name, bytes, exists ? &old : nullptr);
+    if (outcome == Outcome::inPlace) return exists && rewriteInPlace(*target, bytes);
+    if (outcome == Outcome::failed) return false;
+    if (::renameat(folder.get(), entry.c_str(), folder.get(), place.name.c_str()) != 0) {
+        ::unlinkat(folder.get(), entry.c_str(), 0);
+        return false;
+    }
+    ::fsync(folder.get());
+    removeLeftovers(folder.get(), place.name);
+    return true;
+}
+
+} // namespace zet::platform::posix

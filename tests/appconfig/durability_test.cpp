@@ -1,0 +1,317 @@
+// duvevo.cfg through interrupted and refused writes, links, owners and encodings: a call's keys
+// land together or not at all, nothing is left behind, and the file stays the same file.
+#include "platform/ini.h"
+#include "tests/appconfig/merge_support.h"
+#include "tests/support/fsprobe.h"
+
+#include <filesystem>
+
+#ifndef _WIN32
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <random>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zettest;
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string utf16(std::string_view text) {
+    std::string bytes = "\xff\xfe";
+    for (const char c : text) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
+TEST(Durability, Utf16DuvevoCfgStaysUtf16) {
+    TempDir dir;
+    writeFile(dir.path() / "duvevo.cfg", utf16("[.g]\r\nDics=z\r\n"));
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    update(dir.str(), "a");
+    EXPECT_EQ(readFile(dir.path() / "duvevo.cfg"),
+              utf16("[.g]\r\nDics=z,a\r\nfi=\r\nsv=\r\nen=\r\nde=\r\n"));
+}
+
+TEST(Durability, ANulEndsTheExistingMembers) {
+    TempDir dir;
+    writeFile(dir.path() / "duvevo.cfg", std::string("[.g]\r\nDics=z\0old\r\n", 19));
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    update(dir.str(), "a");
+    EXPECT_EQ(zet::platform::readIniString(dir.file("duvevo.cfg"), ".g", "Dics"), "z,a");
+}
+
+// The Windows profile calls store at most 32,766 characters of a value; the POSIX layer has no
+// such limit and adds the member.
+TEST(Durability, MembersTooLongToStoreKeepTheOldValue) {
+    TempDir dir;
+    const std::string members(32765, 'm');
+    writeFile(dir.path() / "duvevo.cfg", "[.g]\r\nDics=" + members + "\r\n");
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    update(dir.str(), "a");
+#ifdef _WIN32
+    const std::string expected = members;
+#else
+    const std::string expected = members + ",a";
+#endif
+    EXPECT_EQ(zet::platform::readIniString(dir.file("duvevo.cfg"), ".g", "Dics"), expected);
+}
+
+TEST(Durability, FilesThatLookLikeTemporariesStay) {
+    TempDir dir;
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    const std::vector<std::string> others{"duvevo.cfg.aEK1jf", "duvevo.cfg.bak",
+                                          "duvevo.cfg.zetdll-0123456789abcdef"};
+    for (const std::string& name : others) writeFile(dir.path() / name, "[.g]\r\nDics=z\r\n");
+    update(dir.str(), "a");
+    update(dir.str(), "a");
+    std::vector<std::string> expected{"duvevo.cfg", "groups.ini"};
+    expected.insert(expected.begin() + 1, others.begin(), others.end());
+    EXPECT_EQ(namesIn(dir.path()), expected);
+}
+
+TEST(Durability, ASymlinkedDuvevoCfgIsWrittenThroughItsLink) {
+    TempDir dir;
+    TempDir elsewhere;
+    writeFile(elsewhere.path() / "real.cfg", "[.g]\r\nDics=z\r\n");
+    std::error_code error;
+    fs::create_symlink(elsewhere.path() / "real.cfg", dir.path() / "duvevo.cfg", error);
+    if (error) GTEST_SKIP() << "no symbolic link can be made here: " << error.message();
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    writeFile(dir.path() / "instdics.dat", "*b\r\n");
+    update(dir.str(), "a");
+    update(dir.str(), "/");
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "duvevo.cfg"));
+    EXPECT_EQ(readFile(elsewhere.path() / "real.cfg"),
+              "[.g]\r\nDics=z,a\r\nfi=\r\nsv=\r\nen=\r\nde=\r\n[.other_dics]\r\n"
+              "en=Other dictionaries\r\nfi=Muut sanakirjat\r\nDics=b\r\n");
+    EXPECT_EQ(namesIn(elsewhere.path()), std::vector<std::string>{"real.cfg"});
+    EXPECT_EQ(namesIn(dir.path()),
+              (std::vector<std::string>{"duvevo.cfg", "groups.ini", "instdics.dat"}));
+}
+
+TEST(Durability, AHardLinkedDuvevoCfgKeepsItsLinks) {
+    TempDir dir;
+    writeFile(dir.path() / "duvevo.cfg", "[.g]\r\nDics=z\r\n");
+    std::error_code error;
+    fs::create_hard_link(dir.path() / "duvevo.cfg", dir.path() / "other.cfg", error);
+    if (error) GTEST_SKIP() << "no hard link can be made here: " << error.message();
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    const auto links = fs::hard_link_count(dir.path() / "duvevo.cfg"); // Wine counts 1
+    update(dir.str(), "a");
+    EXPECT_EQ(fs::hard_link_count(dir.path() / "duvevo.cfg"), links);
+    EXPECT_EQ(readFile(dir.path() / "other.cfg"), readFile(dir.path() / "duvevo.cfg"));
+    EXPECT_EQ(zet::platform::readIniString(dir.file("other.cfg"), ".g", "Dics"), "z,a");
+}
+
+#ifdef _WIN32
+TEST(Durability, OwnerGroupAndModeAreKept) {
+    GTEST_SKIP() << "a file's Unix owner and mode cannot be set from Windows code";
+}
+#else
+TEST(Durability, OwnerGroupAndModeAreKept) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to give the file another owner";
+    TempDir dir;
+    const std::string cfg = dir.file("duvevo.cfg");
+    writeFile(cfg, "[.g]\r\nDics=z\r\n");
+    constexpr uid_t kNobody = 65534;
+    ASSERT_EQ(::chown(cfg.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chmod(cfg.c_str(), 0640), 0);
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    update(dir.str(), "a");
+    struct stat info {};
+    ASSERT_EQ(::stat(cfg.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kNobody);
+    EXPECT_EQ(info.st_gid, kNobody);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(zet::platform::readIniString(cfg, ".g", "Dics"), "z,a");
+}
+#endif
+
+#ifdef _WIN32
+TEST(DurabilityPosix, KilledCallsLeaveACompleteEarlierState) {
+    GTEST_SKIP() << "the Windows build writes through the system's profile calls, not our commit";
+}
+#else
+// A folder with three dictionaries, each in two groups of its own and in a shared one.
+void prepareGroups(const fs::path& folder) {
+    std::string groups, names = "[fi]\r\n";
+    for (const char* d : {"d0", "d1", "d2"}) {
+        groups += std::string("all=") + d + "\r\n" + d + "a=" + d + "\r\n" + d + "b=" + d + "\r\n";
+        names += std::string(d) + "a=Name " + d + "\r\n";
+    }
+    writeFile(folder / "groups.ini", groups);
+    writeFile(folder / "grnames.ini", names);
+}
+
+const std::vector<std::string> kCalls{"d0", "d1", "d2"};
+
+// Calls updateDuvEvoCfg for every name in a child, which reports each call that returned on a
+// pipe, and kills it after `delay`. The number of calls reported.
+std::size_t runAndKill(const std::string& folder, std::chrono::microseconds delay) {
+    int report[2];
+    if (::pipe(report) != 0) return 0;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(report[0]);
+        for (const std::string& name : kCalls) {
+            Host host;
+            host.args({folder, name}).call(updateDuvEvoCfg);
+            if (::write(report[1], "x", 1) != 1) ::_exit(2);
+        }
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    ::usleep(static_cast<useconds_t>(delay.count()));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    std::size_t finished = 0;
+    char byte;
+    while (::read(report[0], &byte, 1) == 1) ++finished;
+    ::close(report[0]);
+    return finished;
+}
+
+TEST(DurabilityPosix, KilledCallsLeaveACompleteEarlierState) {
+    // duvevo.cfg after each number of finished calls, made without interruption.
+    TempDir reference;
+    prepareGroups(reference.path());
+    std::vector<std::string> states{""};
+    const auto started = std::chrono::steady_clock::now();
+    for (const std::string& name : kCalls) {
+        update(reference.str(), name);
+        states.push_back(readFile(reference.path() / "duvevo.cfg"));
+    }
+    // Kills spread over the whole run of a child, fork included.
+    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(
+        (std::chrono::steady_clock::now() - started) * 3 / 2 + std::chrono::milliseconds(2));
+
+    constexpr int kTrials = 300;
+    constexpr auto kBudget = std::chrono::seconds(40); // keeps a slow disk well inside a minute
+    std::mt19937 random(12);
+    std::uniform_int_distribution<long> delay(0, span.count());
+    int trials = 0, midway = 0, leftovers = 0;
+    const std::vector<std::string> inputs{"grnames.ini", "groups.ini"};
+    for (const auto begin = std::chrono::steady_clock::now();
+         trials < kTrials && std::chrono::steady_clock::now() - begin < kBudget; ++trials) {
+        TempDir dir;
+        prepareGroups(dir.path());
+        const std::size_t finished =
+            runAndKill(dir.str(), std::chrono::microseconds(delay(random)));
+        const fs::path cfg = dir.path() / "duvevo.cfg";
+        const std::string now = fs::exists(cfg) ? readFile(cfg) : "";
+        // The child may die after a call returned and before it reported it.
+        const bool complete = now == states[finished] ||
+                              (finished + 1 < states.size() && now == states[finished + 1]);
+        ASSERT_TRUE(complete) << "trial " << trials << ", " << finished << " calls done:\n" << now;
+        midway += finished < kCalls.size();
+        std::vector<std::string> expected = inputs;
+        if (fs::exists(cfg)) expected.insert(expected.begin(), "duvevo.cfg");
+        leftovers += namesIn(dir.path()) != expected;
+
+        update(dir.str(), "later"); // content no killed call could have had
+        EXPECT_EQ(namesIn(dir.path()),
+                  (std::vector<std::string>{"duvevo.cfg", "grnames.ini", "groups.ini"}));
+    }
+    EXPECT_GE(trials, 50);
+    std::printf("%d kills, %d before the last call returned, %d leaving a temporary\n", trials,
+                midway, leftovers);
+}
+
+// Runs `body` as a writer that root's power over permissions does not help; nullopt where it
+// cannot run.
+std::optional<bool> asPlainWriter(const fs::path& folder, const std::function<bool()>& body) {
+    if (::geteuid() == 0) {
+        fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec);
+        return runUnprivileged(body);
+    }
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const bool result = body();
+    fs::permissions(folder, fs::perms::owner_all);
+    return result;
+}
+
+TEST(DurabilityPosix, AClosedFolderGetsNoNewFile) {
+    TempDir dir;
+    writeFile(dir.path() / "groups.ini", "g=a\r\n");
+    const auto ran = asPlainWriter(dir.path(), [&] {
+        Host host;
+        host.args({dir.str(), "a"}).call(updateDuvEvoCfg);
+        return host.stack() == std::vector<std::string>{"ok"};
+    });
+    if (!ran) GTEST_SKIP() << "cannot drop root's rights here";
+    EXPECT_TRUE(*ran);
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"groups.ini"});
+}
+
+// A small tmpfs mounted for one test, unmounted at the end of its scope whatever happened.
+class SmallDisk {
+  public:
+    explicit SmallDisk(const fs::path& where) : where_(where) {
+        fs::create_directories(where_);
+        mounted_ = ::mount("tmpfs", where_.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    ~SmallDisk() {
+        if (mounted_) ::umount2(where_.c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+
+  private:
+    fs::path where_;
+    bool mounted_ = false;
+};
+
+// Fills the disk under `folder` to the last byte.
+void fill(const fs::path& folder) {
+    const int fd = ::open((folder / "filler").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const std::string block(4096, 'f');
+    while (::write(fd, block.data(), block.size()) > 0) {
+    }
+    while (::write(fd, block.data(), 1) > 0) {
+    }
+    ::close(fd);
+}
+
+TEST(DurabilityPosix, AFullDiskLeavesDuvevoCfgAsItWas) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a small tmpfs needs root";
+    TempDir dir;
+    SmallDisk disk(dir.path() / "disk");
+    if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    const fs::path folder = dir.path() / "disk";
+    const std::string before = "[.g]\r\nDics=" + std::string(3000, 'z') + "\r\n";
+    writeFile(folder / "duvevo.cfg", before);
+    writeFile(folder / "groups.ini", "g=a\r\n");
+    fill(folder);
+    update(folder.string(), "a");
+    EXPECT_EQ(readFile(folder / "duvevo.cfg"), before);
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"duvevo.cfg", "filler", "groups.ini"}));
+
+    fs::remove(folder / "filler"); // room again: the next call writes, and leaves nothing else
+    update(folder.string(), "a");
+    EXPECT_EQ(zet::platform::readIniString((folder / "duvevo.cfg").string(), ".g", "Dics"),
+              std::string(3000, 'z') + ",a");
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"duvevo.cfg", "groups.ini"}));
+}
+#endif
+
+} // namespace
