@@ -40,10 +40,9 @@ std::string sys::readIniString(const std::string& path, std::string_view section
         buffer.assign(size, TEXT('\0'));
         const DWORD count = GetPrivateProfileString(sectionText.c_str(), keyText.c_str(), TEXT(""),
                                                     buffer.data(), size, file->c_str());
-        // A value that fills the buffer comes back cut to size - 1 characters. One the code page
-        // cannot hold (from a UTF-16 file) reads as missing rather than as a look-alike.
+        // A value that fills the buffer comes back cut to size - 1 characters.
         if (count + 1 < size || size >= kMaxValueBuffer)
-            return win32::ansiText(win32::SysString(buffer.data(), count)).value_or("");
+            return win32::ansiText(win32::SysString(buffer.data(), count));
     }
 }
 

@@ -14,11 +14,9 @@ SysString sysText(std::string_view text) {
     return wideFromAnsi(text);
 }
 
-std::optional<std::string> ansiText(const SysString& text) {
+std::string ansiText(const SysString& text) {
     bool exact = true;
-    std::string ansi = ansiFromWide(text, exact);
-    if (!exact) return std::nullopt;
-    return ansi;
+    return ansiFromWide(text, exact);
 }
 
 #else
@@ -31,7 +29,7 @@ SysString sysText(std::string_view text) {
     return SysString(text);
 }
 
-std::optional<std::string> ansiText(const SysString& text) {
+std::string ansiText(const SysString& text) {
     return text;
 }
 

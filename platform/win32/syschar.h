@@ -25,8 +25,8 @@ std::optional<SysString> sysPath(const std::string& path);
 // An ANSI code-page text (a profile section, key or value) as the calls take it.
 SysString sysText(std::string_view text);
 
-// A text a call gave back, in the ANSI code page. Nullopt when the code page cannot hold a
-// character of it.
-std::optional<std::string> ansiText(const SysString& text);
+// A text a call gave back, in the ANSI code page: a character the code page cannot hold (only
+// from a UTF-16 profile file) reads as '?', as the "A" call gives it.
+std::string ansiText(const SysString& text);
 
 } // namespace zet::platform::win32
