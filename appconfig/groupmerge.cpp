@@ -3,6 +3,7 @@
 #include "appconfig/cfgkeys.h"
 #include "appconfig/paths.h"
 #include "appconfig/rules.h"
+#include "platform/files.h"
 #include "platform/ini.h"
 
 #include <array>
@@ -68,7 +69,9 @@ std::string_view longNameText(std::string_view line) {
 // Writes the display names of the [LONG_NAMES] sections of the dictionary's own file into
 // the section "." + name; true when the file has such a section. Nullopt when it cannot be read.
 std::optional<bool> copyLongNames(std::string_view folder, std::string_view name) {
-    const auto text = readText(pathInFolder(folder, std::string(name) + ".cfg"));
+    const auto fileName = platform::fileNameFromText(name);
+    if (!fileName) return std::nullopt;
+    const auto text = readText(pathInFolder(folder, *fileName + ".cfg"));
     if (!text) return std::nullopt;
     bool inSection = false;
     bool found = false;

@@ -13,7 +13,7 @@ std::optional<std::string> joined(std::string_view folder, bool separator, std::
     std::string path(folder);
     if (separator) path += platform::kPathSeparator;
     path += name;
-    if (path.size() > platform::kMaxPathLength) return std::nullopt;
+    if (!platform::pathFits(path)) return std::nullopt;
     return path;
 }
 

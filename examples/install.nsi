@@ -1,15 +1,21 @@
 ; Installs the sample dictionaries with the zetdll plug-in.
 ;
-; Build:  makensis -DMEDIA=<folder> -DPLUGINS=<folder with zetdll.dll> -DOUTFILE=<exe> install.nsi
+; Build:  makensis -DTARGET=<target> -DMEDIA=<folder> -DPLUGINS=<folder with zetdll.dll>
+;                  -DOUTFILE=<exe> install.nsi
+;   TARGET   the NSIS target: x86-unicode (the default), amd64-unicode or x86-ansi; the
+;            plug-in's DLL for that target must be in PLUGINS or in NSIS's Plugins\TARGET
 ;   MEDIA    the installation media: catalogue.txt, groups.ini, grnames.ini, the dictionary
 ;            configuration files (*.cfg) and every file that the catalogue lists
-;   PLUGINS  the folder that holds zetdll.dll (else NSIS's own Plugins\x86-ansi is used)
+;   PLUGINS  the folder that holds zetdll.dll for TARGET (else NSIS's own Plugins\TARGET)
 ; Run:    duvevo-dictionaries.exe /S /D=C:\path\to\target   (silently, into the given folder)
 
-Unicode false                     ; zetdll is an ANSI plug-in
+!ifndef TARGET
+  !define TARGET "x86-unicode"
+!endif
+Target ${TARGET}                  ; x86-ansi is the same as Unicode false
 RequestExecutionLevel user
 !ifdef PLUGINS
-  !addplugindir /x86-ansi "${PLUGINS}"
+  !addplugindir /${TARGET} "${PLUGINS}"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "duvevo-dictionaries.exe"
@@ -107,5 +113,8 @@ Section "Dictionaries"
   Pop $0
 
   ; giveAllPermissions pops a path ("*" first for a folder) and gives Everyone full access.
+  ; The installer holds its output folder open, which keeps the folder's access from being
+  ; changed: leave it for another folder first.
+  SetOutPath "$PLUGINSDIR"
   zetdll::giveAllPermissions "*$INSTDIR"
 SectionEnd

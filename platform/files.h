@@ -45,9 +45,19 @@ struct CalendarTime {
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time);
 
 // Paths in a folder: the separator between folder and file name, and the longest path the
-// system opens. A longer path is never cut; it counts as a file that cannot be opened.
+// system opens, in characters of its own kind (bytes on POSIX and in the ANSI Windows build,
+// UTF-16 units in the Unicode ones, whose paths travel as UTF-8).
 extern const char kPathSeparator;
 extern const std::size_t kMaxPathLength;
+
+// Whether a path is at most kMaxPathLength characters long as the system counts them. A longer
+// path is never cut; it counts as a file that cannot be opened.
+bool pathFits(std::string_view path);
+
+// A file name given as ANSI code-page text (file contents, or a text popped as such) as a part
+// of a path: unchanged where paths are ANSI bytes, UTF-8 in the Unicode Windows builds.
+// Nullopt when it cannot be converted.
+std::optional<std::string> fileNameFromText(std::string_view name);
 
 // Gives an existing file the last-write time `fileTime` (a FILETIME: 100-ns intervals since
 // 1 January 1601 UTC) and leaves its other times alone; 0 changes nothing, nor does a time of

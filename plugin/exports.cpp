@@ -60,12 +60,13 @@ void dicFiles() {
     pushText(entry->shortName);
 }
 
-// Pops: installation folder, dictionary name or "/"-led list. Pushes "ok" whatever happened.
+// Pops: installation folder, dictionary name or "/"-led list. Pushes "ok" whatever happened;
+// a name the code page cannot hold is merged nowhere.
 void updateDuvEvoCfg() {
     const std::string folder = popPath();
-    const std::string argument = popText();
+    const std::optional<std::string> argument = popPathOrExactText(appconfig::isInstallList);
     try {
-        appconfig::dispatchCfgUpdate(folder, argument);
+        if (argument) appconfig::dispatchCfgUpdate(folder, *argument);
     } catch (const std::exception&) {
         // Out of memory midway: what was written stays, and the script still gets its answer.
     }

@@ -1,16 +1,52 @@
 #include "plugin/frame.h"
 
+#if defined(ZET_UNICODE)
+#include "platform/text.h"
+#endif
+
 #include <string>
 
 namespace zet {
 
 namespace {
 
-std::string popArgument() {
+StackText popArgument() {
     StackNode** top = pluginContext().stackTop;
     if (top == nullptr) return {};
     return popNode(*top, kArgumentCapacity - 1);
 }
+
+// The conversions between the stack's text and the plug-in's: none in the 8-bit builds.
+#if defined(ZET_UNICODE)
+
+std::string pathFromStack(StackView text) {
+    return platform::utf8FromWide(text).value_or(std::string());
+}
+
+std::string textFromStack(StackView text, bool& exact) {
+    return platform::ansiFromWide(text, exact);
+}
+
+StackText stackFromText(std::string_view text) {
+    return platform::wideFromAnsi(text);
+}
+
+#else
+
+std::string pathFromStack(StackView text) {
+    return std::string(text);
+}
+
+std::string textFromStack(StackView text, bool& exact) {
+    exact = true;
+    return std::string(text);
+}
+
+StackText stackFromText(std::string_view text) {
+    return StackText(text);
+}
+
+#endif
 
 } // namespace
 
@@ -28,11 +64,22 @@ void beginCall(void* parentWindow, int stringSize, StackChar* variables, StackNo
 }
 
 std::string popPath() {
-    return popArgument();
+    return pathFromStack(popArgument());
 }
 
 std::string popText() {
-    return popArgument();
+    bool exact = true;
+    return textFromStack(popArgument(), exact);
+}
+
+std::optional<std::string> popPathOrExactText(bool (*isPath)(std::string_view)) {
+    const StackText argument = popArgument();
+    std::string path = pathFromStack(argument);
+    if (isPath(path)) return path;
+    bool exact = true;
+    std::string text = textFromStack(argument, exact);
+    if (!exact) return std::nullopt;
+    return text;
 }
 
 bool dropValue() {
@@ -44,7 +91,7 @@ bool dropValue() {
 
 void pushText(std::string_view text) {
     StackNode** top = pluginContext().stackTop;
-    if (top != nullptr) pushNode(*top, text, pluginContext().stringSize);
+    if (top != nullptr) pushNode(*top, stackFromText(text), pluginContext().stringSize);
 }
 
 void pushNumber(int value) {

@@ -5,6 +5,7 @@
 #include "plugin/hoststack.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,15 +30,23 @@ void beginCall(void* parentWindow, int stringSize, StackChar* variables, StackNo
 
 // Takes the top text off the stack and frees its node. Empty when there is no stack or it is
 // empty, so a missing argument reads as the empty text. A path names a file or folder; a text
-// is any other argument. Both arrive as the same bytes.
+// is any other argument. In the ANSI and POSIX builds both arrive as the stack's bytes. In the
+// Unicode builds a path arrives as UTF-8 with every character (empty when it holds an unpaired
+// surrogate, so that nothing is opened), and a text in the ANSI code page, where a character
+// the code page cannot hold reads as '?' (never a best-fit look-alike).
 std::string popPath();
 std::string popText();
+
+// An argument whose role its text decides: a path when `isPath` says so of it, else a text
+// that must convert exactly. Nullopt for a text the code page cannot hold, which must then be
+// used nowhere.
+std::optional<std::string> popPathOrExactText(bool (*isPath)(std::string_view));
 
 // Discards the top value, if there is one; false when there is none.
 bool dropValue();
 
-// Puts a text on top, cut to string size - 1 characters. Does nothing without a stack, or when
-// no node can be allocated.
+// Puts a text (ANSI code page) on top, cut to string size - 1 characters of the stack's kind. Does
+// nothing without a stack, or when no node can be allocated.
 void pushText(std::string_view text);
 
 // Pushes a number as decimal text.

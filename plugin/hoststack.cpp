@@ -1,6 +1,9 @@
 #include "plugin/hoststack.h"
 
 #include "platform/stackheap.h"
+#if defined(ZET_UNICODE)
+#include "platform/text.h"
+#endif
 
 #include <algorithm>
 #include <cstring>
@@ -11,25 +14,59 @@ std::size_t textCapacity(int stringSize) {
     return stringSize < 1 ? 1 : static_cast<std::size_t>(stringSize);
 }
 
-bool pushNode(StackNode*& top, std::string_view text, int stringSize) {
+bool pushNode(StackNode*& top, StackView text, int stringSize) {
     const std::size_t capacity = textCapacity(stringSize);
-    auto* node = static_cast<StackNode*>(platform::allocStackNode(capacity + kNodeExtraBytes));
+    auto* node = static_cast<StackNode*>(
+        platform::allocStackNode(capacity * sizeof(StackChar) + kNodeExtraBytes));
     if (node == nullptr) return false;
     const std::size_t length = std::min(text.size(), capacity - 1);
-    std::memcpy(node->text, text.data(), length);
-    node->text[length] = '\0';
+    std::memcpy(node->text, text.data(), length * sizeof(StackChar));
+    node->text[length] = StackChar{0};
     node->next = top;
     top = node;
     return true;
 }
 
-std::string popNode(StackNode*& top, std::size_t limit) {
+StackView nodeText(const StackNode& node, std::size_t limit) {
+    const StackChar* text = node.text;
+    return StackView(text,
+                     static_cast<std::size_t>(std::find(text, text + limit, StackChar{0}) - text));
+}
+
+StackText popNode(StackNode*& top, std::size_t limit) {
     if (top == nullptr) return {};
     StackNode* node = top;
-    std::string text(node->text, strnlen(node->text, limit));
+    StackText text(nodeText(*node, limit));
     top = node->next;
     platform::freeStackNode(node);
     return text;
 }
+
+#if defined(ZET_UNICODE)
+
+StackText stackFromHost(std::string_view text) {
+    return platform::wideFromUtf8(text).value_or(StackText());
+}
+
+std::string hostFromStack(StackView text) {
+    if (auto utf8 = platform::utf8FromWide(text)) return *utf8;
+    // An unpaired surrogate: each unit on its own, the broken ones as U+FFFD.
+    std::string result;
+    for (const StackChar unit : text)
+        result += platform::utf8FromWide(StackView(&unit, 1)).value_or("\xEF\xBF\xBD");
+    return result;
+}
+
+#else
+
+StackText stackFromHost(std::string_view text) {
+    return StackText(text);
+}
+
+std::string hostFromStack(StackView text) {
+    return std::string(text);
+}
+
+#endif
 
 } // namespace zet

@@ -8,8 +8,15 @@
 
 namespace zet {
 
-// The character of a stack text.
+// The character of a stack text: a UTF-16 unit in the Unicode builds (NSIS targets x86-unicode
+// and amd64-unicode), a byte of the ANSI code page otherwise.
+#if defined(ZET_UNICODE)
+using StackChar = wchar_t;
+#else
 using StackChar = char;
+#endif
+using StackText = std::basic_string<StackChar>;
+using StackView = std::basic_string_view<StackChar>;
 
 // One entry of the stack: the node beneath, then the zero-terminated text.
 struct StackNode {
@@ -26,8 +33,8 @@ using ExportFunction = void (*)(void* parentWindow, int stringSize, StackChar* v
 inline constexpr int kDefaultStringSize = 1024;
 inline constexpr std::size_t kVariableCount = 25;
 
-// A node holds string size characters after its link: an installer allocates string size + 8
-// bytes for every node, whatever the size of the link.
+// A node holds string size characters after its link: an installer allocates string size
+// characters + 8 bytes for every node, whatever the size of the link (8 bytes on amd64).
 inline constexpr std::size_t kNodeExtraBytes = 8;
 static_assert(offsetof(StackNode, text) <= kNodeExtraBytes);
 
@@ -36,10 +43,19 @@ std::size_t textCapacity(int stringSize);
 
 // Puts a new node with `text` on top, cut to fit the string size with its terminator. False,
 // with the stack unchanged, when the heap has no node.
-bool pushNode(StackNode*& top, std::string_view text, int stringSize);
+bool pushNode(StackNode*& top, StackView text, int stringSize);
 
 // Takes the top node off and frees it; its text, read up to `limit` characters even when the
 // host forgot the terminator. Nothing to take (null) gives the empty text.
-std::string popNode(StackNode*& top, std::size_t limit);
+StackText popNode(StackNode*& top, std::size_t limit);
+
+// A node's text, read up to `limit` characters.
+StackView nodeText(const StackNode& node, std::size_t limit);
+
+// For hosts (the host tool, the test host), whose own texts are UTF-8 in the Unicode builds and
+// the stack's bytes otherwise: a host text as stack text and back. A host text that is no valid
+// UTF-8 becomes the empty stack text; an unpaired surrogate comes back as U+FFFD.
+StackText stackFromHost(std::string_view text);
+std::string hostFromStack(StackView text);
 
 } // namespace zet

@@ -17,10 +17,50 @@ can_run_i386() {
   [ -e /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
-# The preset whose test programs Wine can run on this machine.
-windows_test_preset() {
-  if can_run_i386; then echo win32; else echo win64; fi
+# The Windows builds, one per NSIS target; each preset is named after its target and builds
+# build/<target>/zetdll.dll.
+windows_presets="x86-ansi x86-unicode amd64-unicode"
+
+# The Windows builds whose programs run on this machine: the 64-bit one under 64-bit Wine
+# everywhere, the 32-bit ones only where 32-bit code runs.
+runnable_windows_presets() {
+  if can_run_i386; then echo "$windows_presets"; else echo amd64-unicode; fi
 }
+
+# The one Windows build that compares with the Linux library where a script needs only one:
+# the product as it was first shipped where it runs, the 64-bit build elsewhere.
+windows_test_preset() {
+  if can_run_i386; then echo x86-ansi; else echo amd64-unicode; fi
+}
+
+# The target a real installer is built for where only one is run (scripts/demo): the NSIS
+# default where 32-bit code runs, the 64-bit target elsewhere.
+demo_target() {
+  if can_run_i386; then echo x86-unicode; else echo amd64-unicode; fi
+}
+
+# A Unix path as a Windows program under Wine sees it: drive Z:, backslashes.
+winpath() {
+  local full
+  full=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+  printf 'Z:%s' "${full//\//\\}"
+}
+
+# Runs an NSIS installer silently into folder $2 and waits for it. NSIS takes /D= only last and
+# unquoted, and Wine would quote an argument with blanks, so the command line goes through cmd
+# as written. The loader is chosen as scripts/wine-run chooses it.
+run_installer() {
+  local loader=wine
+  if [ -x /usr/lib/wine/wine64 ] && file -L "$1" 2>/dev/null | grep -q 'x86-64'; then
+    loader=/usr/lib/wine/wine64
+  fi
+  LC_ALL=C.UTF-8 "$loader" cmd /c "$(winpath "$1") /S /D=$(winpath "$2")"
+  wineserver -w
+}
+
+# The folder name of the wide-character installations: Polish, Cyrillic and Japanese, which no
+# single ANSI code page holds.
+wide_folder_name='Łukasz Жук 辞書'
 
 # Creates the Wine prefix once, before tests run in parallel and race to create it.
 wine_prefix() {

@@ -1,7 +1,9 @@
+#include "platform/win32/syschar.h"
+
 #include "platform/faults.h"
 #include "platform/system.h"
 
-#include <windows.h>
+#include <tchar.h>
 
 #include <cstdio>
 #include <memory>
@@ -15,10 +17,17 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// Opens in text mode, where the runtime translates line ends and Ctrl-Z (the same in the wide
+// open: it names the file in UTF-16, the contents stay bytes).
+File openText(const std::string& path, const TCHAR* mode) {
+    const auto name = win32::sysPath(path);
+    return File(name ? _tfopen(name->c_str(), mode) : nullptr);
+}
+
 } // namespace
 
 std::optional<std::string> sys::readTextFile(const std::string& path, std::size_t limit) {
-    File file(std::fopen(path.c_str(), "r")); // text mode: the runtime translates
+    const File file = openText(path, _T("r"));
     if (!file) return std::nullopt;
     if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
     // Read straight into the text, a large piece at a time; fread delivers what text mode makes
@@ -48,7 +57,7 @@ std::optional<std::string> sys::readFileBytes(const std::string& path) {
 }
 
 bool sys::appendTextFile(const std::string& path, std::string_view text) {
-    File file(std::fopen(path.c_str(), "a")); // text mode: LF is written as CR LF
+    const File file = openText(path, _T("a")); // LF is written as CR LF
     if (!file) return false;
     return std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
 }

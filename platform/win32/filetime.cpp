@@ -1,6 +1,6 @@
-#include "platform/system.h"
+#include "platform/win32/syschar.h"
 
-#include <windows.h>
+#include "platform/system.h"
 
 namespace zet::platform {
 
@@ -26,8 +26,10 @@ std::uint64_t sys::calendarToFileTime(const CalendarTime& time) {
 }
 
 bool sys::setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    const auto name = win32::sysPath(path);
+    if (!name) return false;
+    const HANDLE file = CreateFile(name->c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     FILETIME writeTime{};
     writeTime.dwLowDateTime = static_cast<DWORD>(fileTime);

@@ -1,8 +1,8 @@
+#include "platform/win32/syschar.h"
+
 #include "platform/ini.h"
 
 #include "platform/system.h"
-
-#include <windows.h>
 
 #include <climits>
 #include <vector>
@@ -31,26 +31,31 @@ bool storedWhole(const std::string& value) {
 
 std::string sys::readIniString(const std::string& path, std::string_view section,
                                std::string_view key) {
-    const std::string sectionText(section);
-    const std::string keyText(key);
-    std::vector<char> buffer;
+    const auto file = win32::sysPath(path);
+    if (!file) return {};
+    const win32::SysString sectionText = win32::sysText(section);
+    const win32::SysString keyText = win32::sysText(key);
+    std::vector<TCHAR> buffer;
     for (DWORD size = kFirstValueBuffer;; size *= 2) {
-        buffer.assign(size, '\0');
-        const DWORD count = GetPrivateProfileStringA(sectionText.c_str(), keyText.c_str(), "",
-                                                     buffer.data(), size, path.c_str());
+        buffer.assign(size, TEXT('\0'));
+        const DWORD count = GetPrivateProfileString(sectionText.c_str(), keyText.c_str(), TEXT(""),
+                                                    buffer.data(), size, file->c_str());
         // A value that fills the buffer comes back cut to size - 1 characters.
-        if (count + 1 < size || size >= kMaxValueBuffer) return std::string(buffer.data(), count);
+        if (count + 1 < size || size >= kMaxValueBuffer)
+            return win32::ansiText(win32::SysString(buffer.data(), count));
     }
 }
 
 bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
                          std::string_view value) {
-    const std::string sectionText(section);
-    const std::string keyText(key);
-    const std::string valueText(value);
-    if (!storedWhole(valueText)) return false;
-    return WritePrivateProfileStringA(sectionText.c_str(), keyText.c_str(), valueText.c_str(),
-                                      path.c_str()) != 0;
+    const auto file = win32::sysPath(path);
+    if (!file || !storedWhole(std::string(value))) return false;
+    const win32::SysString sectionText = win32::sysText(section);
+    const win32::SysString keyText = win32::sysText(key);
+    const win32::SysString valueText = win32::sysText(value);
+    // The "W" call keeps an ANSI file ANSI and creates a new one ANSI.
+    return WritePrivateProfileString(sectionText.c_str(), keyText.c_str(), valueText.c_str(),
+                                     file->c_str()) != 0;
 }
 
 // The profile calls write each key at once; a session has nothing to collect.

@@ -1,9 +1,9 @@
+#include "platform/win32/syschar.h"
+
 #include "platform/security.h"
 
 #include "platform/faults.h"
 #include "platform/system.h"
-
-#include <windows.h>
 
 #include <aclapi.h>
 
@@ -14,8 +14,10 @@ ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
                               WRITE_OWNER | SYNCHRONIZE;
     const DWORD flags =
         folder ? FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_NORMAL;
+    const auto name = win32::sysPath(path);
+    if (!name) return kNoObject;
     const HANDLE object =
-        CreateFileA(path.c_str(), kAccess, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
+        CreateFile(name->c_str(), kAccess, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
     return object == INVALID_HANDLE_VALUE ? kNoObject : reinterpret_cast<ObjectHandle>(object);
 }
 
@@ -40,7 +42,7 @@ AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permis
         outcome = {AccessStep::readAccess, code};
     } else {
         SID_IDENTIFIER_AUTHORITY worldAuthority = SECURITY_WORLD_SID_AUTHORITY;
-        EXPLICIT_ACCESS_A entry{};
+        EXPLICIT_ACCESS entry{};
         entry.grfAccessPermissions = permissions;
         entry.grfAccessMode = static_cast<ACCESS_MODE>(accessMode);
         entry.grfInheritance = inheritance;
@@ -48,16 +50,16 @@ AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permis
         entry.Trustee.MultipleTrusteeOperation = NO_MULTIPLE_TRUSTEE;
         entry.Trustee.TrusteeType = TRUSTEE_IS_UNKNOWN;
         // Without the SID the group is named instead; that is no failure.
-        std::string everyone = "Everyone";
+        win32::SysString everyone = TEXT("Everyone");
         if (AllocateAndInitializeSid(&worldAuthority, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0,
                                      &world)) {
             entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-            entry.Trustee.ptstrName = static_cast<LPSTR>(world);
+            entry.Trustee.ptstrName = static_cast<LPTSTR>(world);
         } else {
             entry.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
             entry.Trustee.ptstrName = everyone.data();
         }
-        code = SetEntriesInAclA(1, &entry, oldDacl, &newAcl);
+        code = SetEntriesInAcl(1, &entry, oldDacl, &newAcl);
         if (code != ERROR_SUCCESS) {
             outcome = {AccessStep::mergeEntry, code};
         } else {

@@ -1,6 +1,6 @@
-#include "platform/shell.h"
+#include "platform/win32/syschar.h"
 
-#include <windows.h>
+#include "platform/shell.h"
 
 #include <shellapi.h>
 
@@ -9,23 +9,27 @@ namespace zet::platform {
 void shellExplore(const std::string& folder) {
     // The high-order bit of the version word marks the Windows 95, 98 and Me family.
     if (GetVersion() >= 0x80000000u) return;
-    ShellExecuteA(nullptr, "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto name = win32::sysPath(folder);
+    if (!name) return;
+    ShellExecute(nullptr, TEXT("explore"), name->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOA) == 60);
+static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFO) == 60);
 
 void shellOpen(const std::string& file) {
-    SHELLEXECUTEINFOA info{};
+    const auto name = win32::sysPath(file);
+    if (!name) return;
+    SHELLEXECUTEINFO info{};
     info.cbSize = sizeof info;
     info.fMask = 0;
     info.hwnd = nullptr;
-    info.lpVerb = "open";
-    info.lpFile = file.c_str();
+    info.lpVerb = TEXT("open");
+    info.lpFile = name->c_str();
     // Empty texts rather than null, as the shell has always been given here.
-    info.lpParameters = "";
-    info.lpDirectory = "";
+    info.lpParameters = TEXT("");
+    info.lpDirectory = TEXT("");
     info.nShow = SW_SHOW;
-    ShellExecuteExA(&info);
+    ShellExecuteEx(&info);
 }
 
 } // namespace zet::platform

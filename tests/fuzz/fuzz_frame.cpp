@@ -130,11 +130,13 @@ class Stack {
     // Values go on bottom first, so that the first value ends on top.
     void pushUnder(std::string_view text) {
         auto* node = static_cast<zet::StackNode*>(
-            zet::platform::allocStackNode(size_ + zet::kNodeExtraBytes));
+            zet::platform::allocStackNode(size_ * sizeof(zet::StackChar) + zet::kNodeExtraBytes));
         check(node != nullptr);
         const std::size_t length = std::min(text.size(), size_ - 1);
-        std::memcpy(node->text, text.data(), length);
-        node->text[length] = '\0';
+        // Each input byte is one stack character (a UTF-16 unit in the Unicode builds).
+        for (std::size_t i = 0; i < length; ++i)
+            node->text[i] = static_cast<zet::StackChar>(static_cast<unsigned char>(text[i]));
+        node->text[length] = zet::StackChar{0};
         node->next = nullptr;
         *end_ = node;
         end_ = &node->next;
@@ -143,14 +145,16 @@ class Stack {
     // Every node holds a terminated text within the string size.
     void checkNodes() const {
         for (const zet::StackNode* node = top; node != nullptr; node = node->next)
-            check(std::memchr(node->text, '\0', size_) != nullptr);
+            check(zet::nodeText(*node, size_).size() < size_);
     }
 
     // The argument an export would take as a path is made a harmless one when it could
     // reach out of the run folder.
     void confineTop() {
-        if (top != nullptr && !staysHere({top->text, std::strlen(top->text)}))
-            std::strcpy(top->text, ".");
+        if (top != nullptr && !staysHere(zet::hostFromStack(zet::nodeText(*top, size_)))) {
+            top->text[0] = size_ > 1 ? zet::StackChar{'.'} : zet::StackChar{0};
+            if (size_ > 1) top->text[1] = zet::StackChar{0};
+        }
     }
 
     zet::StackNode* top = nullptr;

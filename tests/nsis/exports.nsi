@@ -1,12 +1,13 @@
 ; Checks what each export pops and pushes through a real NSIS installer, and the catalogue
 ; kept between calls. Writes one line per check to ${RESULT}; the test compares it with
-; exports.expected. Build with -DPLUGINS, -DCATALOGUE (a Windows path), -DWORK (an empty
+; exports.expected. Build with -DTARGET (x86-ansi, x86-unicode or amd64-unicode), -DPLUGINS
+; (the folder of that target's zetdll.dll), -DCATALOGUE (a Windows path), -DWORK (an empty
 ; folder, Windows path), -DRESULT and -DOUTFILE.
 
-Unicode false
+Target ${TARGET}
 RequestExecutionLevel user
 SilentInstall silent
-!addplugindir /x86-ansi "${PLUGINS}"
+!addplugindir /${TARGET} "${PLUGINS}"
 OutFile "${OUTFILE}"
 Name "zetdll export checks"
 

@@ -99,4 +99,15 @@ TEST(PosixIni, RefusesLineBreaksAndBadKeys) {
 }
 #endif
 
+// The Unicode builds reach the file through the "W" profile calls, which must keep it 8-bit.
+TEST(Ini, NewAndExistingFilesStayInTheAnsiCodePage) {
+    TempDir dir;
+    const std::string path = dir.file("t.ini");
+    EXPECT_TRUE(writeIniString(path, "caf\xE9", "n\xE9", "v\xE9"));
+    EXPECT_EQ(readFile(path), "[caf\xE9]\r\nn\xE9=v\xE9\r\n");
+    EXPECT_TRUE(writeIniString(path, "caf\xE9", "k", "\xC0"));
+    EXPECT_EQ(readFile(path), "[caf\xE9]\r\nn\xE9=v\xE9\r\nk=\xC0\r\n");
+    EXPECT_EQ(readIniString(path, "CAF\xE9", "n\xE9"), "v\xE9");
+}
+
 } // namespace

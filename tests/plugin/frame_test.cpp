@@ -36,7 +36,7 @@ TEST(Dummy, RemovesUpToFourValues) {
 
 TEST(Frame, RecordsTheCallValues) {
     Host host;
-    char variables[8];
+    zet::StackChar variables[8];
     dummy(reinterpret_cast<void*>(0x1234), 77, variables, &host.top);
     const zet::PluginContext& context = zet::pluginContext();
     EXPECT_EQ(context.parentWindow, reinterpret_cast<void*>(0x1234));

@@ -10,7 +10,7 @@ Host::~Host() {
 }
 
 Host& Host::push(std::string_view text) {
-    if (!zet::pushNode(top, text, stringSize)) throw std::bad_alloc();
+    if (!zet::pushNode(top, zet::stackFromHost(text), stringSize)) throw std::bad_alloc();
     return *this;
 }
 
@@ -29,13 +29,13 @@ void Host::callWithoutStack(ExportFunction function, int size) {
 }
 
 std::string Host::pop() {
-    return zet::popNode(top, zet::textCapacity(stringSize));
+    return zet::hostFromStack(zet::popNode(top, zet::textCapacity(stringSize)));
 }
 
 std::vector<std::string> Host::stack() const {
     std::vector<std::string> values;
     for (const zet::StackNode* node = top; node != nullptr; node = node->next)
-        values.emplace_back(node->text);
+        values.push_back(zet::hostFromStack(zet::nodeText(*node, zet::textCapacity(stringSize))));
     return values;
 }
 

@@ -1,4 +1,6 @@
 // A host for the exports in tests: a real string stack, built and freed as an installer does.
+// Its texts are the stack's bytes in the 8-bit builds and UTF-8 in the Unicode ones, converted
+// to and from UTF-16 at the node, so that one test tree serves every build.
 #pragma once
 
 #include "plugin/hoststack.h"

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -31,10 +32,10 @@ int usage() {
     return 2;
 }
 
-bool parseOptions(int argc, char** argv, Options& options) {
-    int i = 1;
-    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
-        const std::string option = argv[i];
+bool parseOptions(const std::vector<std::string>& args, Options& options) {
+    std::size_t i = 0;
+    for (; i < args.size() && args[i].starts_with("--"); ++i) {
+        const std::string& option = args[i];
         if (option == "--") {
             ++i;
             break;
@@ -43,38 +44,40 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.noStack = true;
         } else if (option == "--json") {
             options.json = true;
-        } else if (option == "--plugin" && i + 1 < argc) {
-            options.plugin = argv[++i];
-        } else if (option == "--string-size" && i + 1 < argc) {
-            options.stringSize = std::atoi(argv[++i]);
+        } else if (option == "--plugin" && i + 1 < args.size()) {
+            options.plugin = args[++i];
+        } else if (option == "--string-size" && i + 1 < args.size()) {
+            options.stringSize = std::atoi(args[++i].c_str());
         } else {
             return false;
         }
     }
-    if (i >= argc) return false;
-    options.exportName = argv[i++];
-    options.arguments.assign(argv + i, argv + argc);
+    if (i >= args.size()) return false;
+    options.exportName = args[i++];
+    options.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
     return true;
 }
 
-void printJsonString(const std::string& text) {
+// Characters outside printable ASCII as \u escapes of their code: an ANSI byte as its Latin-1
+// code point, a UTF-16 unit (in the Unicode builds) as itself.
+void printJsonString(zet::StackView text) {
     std::putchar('"');
-    for (const unsigned char c : text) {
+    for (const zet::StackChar unit : text) {
+        const auto c = static_cast<std::make_unsigned_t<zet::StackChar>>(unit);
         if (c == '"' || c == '\\') {
-            std::printf("\\%c", c);
+            std::printf("\\%c", static_cast<char>(c));
         } else if (c < 0x20 || c >= 0x7f) {
-            // Control characters and ANSI bytes above ASCII, as their code points (Latin-1).
-            std::printf("\\u%04x", c);
+            std::printf("\\u%04x", static_cast<unsigned>(c));
         } else {
-            std::putchar(c);
+            std::putchar(static_cast<char>(c));
         }
     }
     std::putchar('"');
 }
 
-void printStack(const std::vector<std::string>& values, bool json) {
+void printStack(const std::vector<zet::StackText>& values, bool json) {
     if (!json) {
-        for (const auto& value : values) std::printf("%s\n", value.c_str());
+        for (const auto& value : values) std::printf("%s\n", zet::hostFromStack(value).c_str());
         return;
     }
     std::putchar('[');
@@ -89,7 +92,7 @@ void printStack(const std::vector<std::string>& values, bool json) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parseOptions(argc, argv, options)) return usage();
+    if (!parseOptions(zetcall::arguments(argc, argv), options)) return usage();
     zetcall::useBinaryOutput();
 
     const std::string path = options.plugin.empty() ? zetcall::defaultPluginPath() : options.plugin;
@@ -108,7 +111,7 @@ int main(int argc, char** argv) {
 
     zet::StackNode* top = nullptr;
     for (auto it = options.arguments.rbegin(); it != options.arguments.rend(); ++it) {
-        if (!zet::pushNode(top, *it, options.stringSize)) {
+        if (!zet::pushNode(top, zet::stackFromHost(*it), options.stringSize)) {
             std::fputs("zetdll-call: out of memory\n", stderr);
             return 1;
         }
@@ -117,7 +120,7 @@ int main(int argc, char** argv) {
     static std::vector<zet::StackChar> variables(zet::kVariableCount * zet::kDefaultStringSize);
     function(nullptr, options.stringSize, variables.data(), options.noStack ? nullptr : &top);
 
-    std::vector<std::string> values;
+    std::vector<zet::StackText> values;
     while (top != nullptr)
         values.push_back(zet::popNode(top, zet::textCapacity(options.stringSize)));
     printStack(values, options.json);
