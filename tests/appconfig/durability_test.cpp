@@ -22,23 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace zettest;
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string utf16(std::string_view text) {
-    std::string bytes = "\xff\xfe";
-    for (const char c : text) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
-}
-
 TEST(Durability, Utf16DuvevoCfgStaysUtf16) {
     TempDir dir;
     writeFile(dir.path() / "duvevo.cfg", utf16("[.g]\r\nDics=z\r\n"));

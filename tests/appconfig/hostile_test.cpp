@@ -19,14 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace zettest;
 
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(Hostile, EmptyFolderTouchesNothing) {
     const std::string atRoot = std::string(1, zet::platform::kPathSeparator) + "duvevo.cfg";
     const bool existed = fs::exists(atRoot);

@@ -14,17 +14,8 @@ using zet::platform::readIniString;
 using zet::platform::writeIniString;
 using zettest::readFile;
 using zettest::TempDir;
+using zettest::utf16;
 using zettest::writeFile;
-
-// The bytes of a UTF-16LE file with its mark, for ASCII text.
-std::string utf16(std::string_view text) {
-    std::string bytes = "\xff\xfe";
-    for (const char c : text) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
-}
 
 #ifdef _WIN32
 // The system's profile calls: they write every key when it is set, and limit a value.

@@ -1,5 +1,7 @@
 #include "tests/support/files.h"
 
+#include <algorithm>
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -43,6 +45,23 @@ std::string readFile(const std::filesystem::path& path) {
 
 std::string testData(std::string_view relative) {
     return std::string(ZET_TEST_DATA) + "/" + std::string(relative);
+}
+
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string utf16(std::string_view text) {
+    std::string bytes = "\xff\xfe";
+    for (const char c : text) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
 }
 
 } // namespace zettest

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zettest {
 
@@ -27,6 +28,12 @@ class TempDir {
 
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 std::string readFile(const std::filesystem::path& path);
+
+// The names of the entries of a folder, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder);
+
+// The bytes of a UTF-16LE file with its mark, for ASCII text.
+std::string utf16(std::string_view text);
 
 // A file of the committed test data (tests/data).
 std::string testData(std::string_view relative);
