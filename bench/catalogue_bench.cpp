@@ -1,5 +1,6 @@
 // The catalogue: one read of a maximal catalogue, and the whole walk an installer makes.
 #include "bench/inputs.h"
+#include "catalogue/queries.h"
 #include "catalogue/reader.h"
 #include "platform/files.h"
 #include "tests/support/files.h"
@@ -66,6 +67,25 @@ void readCatalogueAlternating(benchmark::State& state) {
     }
 }
 BENCHMARK(readCatalogueAlternating);
+
+// What dicInfo and dicFiles ask of a catalogue that differs from the last one read: the read,
+// its index, and the last dictionary picked and parsed, the one the selection walks longest to.
+void findInAlternating(benchmark::State& state) {
+    std::size_t dictionaries = 0;
+    zettest::TempDir folder;
+    const std::string text = zetbench::makeCatalogue(65536, dictionaries);
+    const std::string paths[] = {folder.file("a.txt"), folder.file("b.txt")};
+    zettest::writeFile(paths[0], text);
+    zettest::writeFile(paths[1], text.substr(0, text.size() - 3) + "8\r\n");
+    const std::string mask = zetbench::selectAll(dictionaries);
+    const std::string last = std::to_string(dictionaries - 1);
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        const auto entry = zet::catalogue::findSelectedDictionary(paths[turn++ % 2], mask, last);
+        benchmark::DoNotOptimize(entry);
+    }
+}
+BENCHMARK(findInAlternating);
 
 // loadDicInfo, then dicInfo and dicFiles for every selected dictionary until "0" and "".
 void wholeWalk(benchmark::State& state) {

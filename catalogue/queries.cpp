@@ -7,29 +7,30 @@ namespace zet::catalogue {
 namespace {
 
 // The module catalogue with what it was read from: the installer's walk reads the same file
-// again for every dictionary, and only the first read of it needs a parse.
+// again for every dictionary, and only the first read of it indexes the lines.
 RememberedCatalogue& moduleState() {
     static RememberedCatalogue remembered;
     return remembered;
 }
 
-const DictionaryEntry* findSelectedEntry(const DictionaryCatalogue& catalogue,
-                                         std::string_view mask, std::string_view index) {
+// The slot of the n-th selected dictionary of the remembered catalogue.
+std::optional<std::size_t> findSelectedSlot(const RememberedCatalogue& remembered,
+                                            std::string_view mask, std::string_view index) {
     const int wanted = parseNumber(index);
     int selected = 0;
-    for (const DictionaryEntry& entry : catalogue.entries) {
-        if (!isSelected(entry, mask)) continue;
-        if (selected == wanted) return &entry;
+    for (std::size_t slot = 0; slot < remembered.lines.size(); ++slot) {
+        if (!isSelected(remembered.lines[slot].position, mask)) continue;
+        if (selected == wanted) return slot;
         ++selected;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 } // namespace
 
-bool isSelected(const DictionaryEntry& entry, std::string_view mask) {
-    return entry.position >= 0 && static_cast<std::size_t>(entry.position) < mask.size() &&
-           mask[static_cast<std::size_t>(entry.position)] == '1';
+bool isSelected(int position, std::string_view mask) {
+    return position >= 0 && static_cast<std::size_t>(position) < mask.size() &&
+           mask[static_cast<std::size_t>(position)] == '1';
 }
 
 std::optional<CatalogueHeader> loadCatalogueHeader(const std::string& path) {
@@ -38,11 +39,14 @@ std::optional<CatalogueHeader> loadCatalogueHeader(const std::string& path) {
     return header;
 }
 
-const DictionaryEntry* findSelectedDictionary(const std::string& path, std::string_view mask,
-                                              std::string_view index) {
+std::optional<DictionaryEntry>
+findSelectedDictionary(const std::string& path, std::string_view mask, std::string_view index) {
     CatalogueHeader header;
-    rereadCatalogue(path, header, moduleState());
-    return findSelectedEntry(moduleState().catalogue, mask, index);
+    RememberedCatalogue& remembered = moduleState();
+    rereadCatalogue(path, header, remembered);
+    const std::optional<std::size_t> slot = findSelectedSlot(remembered, mask, index);
+    if (!slot) return std::nullopt;
+    return rememberedEntry(remembered, *slot);
 }
 
 } // namespace zet::catalogue

@@ -10,6 +10,7 @@
 #include <new>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace zet::catalogue {
 
@@ -133,20 +134,31 @@ void notePassedOver(const Noter& at, std::string_view span, std::string_view lin
                 .length = found - 1});
 }
 
-// Takes the next line and splits it into its first `pieces.size()` fields. False when it does
-// not qualify: empty (also when too long to be read), or with fewer separators than that many
-// fields need (those after them are never looked at).
+// Takes the next line. It qualifies when it is not empty (a line too long to be read reads as
+// empty) and has the separators that `fields` fields need (those after them are never looked
+// at); only then is it given.
 template <bool kNoted>
-bool takeLine(std::string_view text, LineReader& lines, std::span<std::string_view> pieces,
-              ReadNotes* notes, std::size_t number) {
+std::optional<std::string_view> takeLine(std::string_view text, LineReader& lines,
+                                         std::size_t fields, ReadNotes* notes, std::size_t number) {
     const std::size_t start = lines.position();
     const std::string_view line = lines.next(kLineCapacity);
-    const std::size_t found = line.empty() ? 0 : splitInto(line, '|', pieces);
-    if (found == pieces.size()) return true;
+    const std::size_t found = line.empty() ? 0 : fieldsIn(line, '|', fields);
+    if (found == fields) return line;
     if constexpr (kNoted)
         notePassedOver({*notes, number}, text.substr(start, lines.position() - start), line, found,
-                       pieces.size());
-    return false;
+                       fields);
+    return std::nullopt;
+}
+
+// Takes the next line and splits it into its first `pieces.size()` fields; false when it does
+// not qualify.
+template <bool kNoted>
+bool takeFields(std::string_view text, LineReader& lines, std::span<std::string_view> pieces,
+                ReadNotes* notes, std::size_t number) {
+    const std::optional<std::string_view> line =
+        takeLine<kNoted>(text, lines, pieces.size(), notes, number);
+    if (line) splitInto(*line, '|', pieces);
+    return line.has_value();
 }
 
 template <bool kNoted>
@@ -210,11 +222,16 @@ void noteEntry(const Noter& at, std::span<const std::string_view> pieces) {
     noteNumber(at, fieldView(pieces, 4, kNumberCapacity), Field::version, 0);
 }
 
+// The position of a dictionary line that qualifies: all a selection looks at.
+int entryPosition(std::span<const std::string_view> pieces) {
+    return parseNumber(fieldView(pieces, 0, kPositionCapacity));
+}
+
 template <bool kNoted>
 void readEntry(std::span<const std::string_view> pieces, DictionaryEntry& entry, ReadNotes* notes,
                std::size_t line) {
     if constexpr (kNoted) noteEntry({*notes, line}, pieces);
-    entry.position = parseNumber(fieldView(pieces, 0, kPositionCapacity));
+    entry.position = entryPosition(pieces);
     entry.shortName = fieldView(pieces, 1, kShortNameCapacity);
     readFiles<kNoted>(fieldView(pieces, 2, kFileListCapacity), entry.files, notes, line);
     entry.displayName = fieldView(pieces, 3, kDisplayNameCapacity);
@@ -257,19 +274,32 @@ void noteUnreadEnd(const std::string& path, std::string& text, ReadNotes& notes)
         Noter{notes, lineAt(text, text.size())}.add({.kind = NoteKind::unreadAfterCtrlZ});
 }
 
+// The text a parse reads: a NUL ends it.
+std::string_view parsedText(std::string_view text) {
+    return text.substr(0, std::min(text.size(), text.find('\0')));
+}
+
+// Reads line 1 into `header`; false when it does not qualify.
+template <bool kNoted>
+bool takeHeader(std::string_view text, LineReader& lines, CatalogueHeader& header,
+                ReadNotes* notes) {
+    std::array<std::string_view, kHeaderFields> pieces{};
+    if (!takeFields<kNoted>(text, lines, pieces, notes, 1)) return false;
+    readHeader<kNoted>(pieces, header, notes);
+    return true;
+}
+
 // The parse, made twice: with notes, and without them at the cost it has always had.
 template <bool kNoted>
 bool parseLines(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue,
                 ReadNotes* notes) {
     if constexpr (kNoted) noteUnreadAfterNul(text, *notes);
-    text = text.substr(0, std::min(text.size(), text.find('\0')));
+    text = parsedText(text);
     LineReader lines(text);
-    std::array<std::string_view, kHeaderFields> headerPieces{};
-    if (!takeLine<kNoted>(text, lines, headerPieces, notes, 1)) {
+    if (!takeHeader<kNoted>(text, lines, header, notes)) {
         catalogue.entries.clear();
         return false;
     }
-    readHeader<kNoted>(headerPieces, header, notes);
 
     // Every line after the header is a slot, also one that does not qualify. The entries of
     // the previous catalogue are refilled in place, so that reading a catalogue again mostly
@@ -282,13 +312,28 @@ bool parseLines(std::string_view text, CatalogueHeader& header, DictionaryCatalo
         clearEntry(entry);
         std::array<std::string_view, kDictionaryFields> pieces{};
         // Line 1 is the header, so slot n stands on line n + 2.
-        if (takeLine<kNoted>(text, lines, pieces, notes, count + 2))
+        if (takeFields<kNoted>(text, lines, pieces, notes, count + 2))
             readEntry<kNoted>(pieces, entry, notes, count + 2);
         else
             entry.files.clear();
     }
     entries.resize(count);
     return true;
+}
+
+// The slots after the header, as parseLines takes them: a line that qualifies with its span and
+// position, any other as an empty span at position -1. Only the position is read here.
+void indexLines(std::string_view text, LineReader& lines, std::vector<CatalogueLine>& index) {
+    while (!lines.atEnd()) {
+        CatalogueLine& slot = index.emplace_back();
+        const std::optional<std::string_view> line =
+            takeLine<false>(text, lines, kDictionaryFields, nullptr, 0);
+        if (!line) continue;
+        std::array<std::string_view, 1> first{};
+        splitInto(*line, '|', first);
+        slot = {static_cast<std::size_t>(line->data() - text.data()), line->size(),
+                entryPosition(first)};
+    }
 }
 
 } // namespace
@@ -318,23 +363,39 @@ bool readCatalogue(const std::string& path, CatalogueHeader& header, DictionaryC
 bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
                      RememberedCatalogue& remembered) {
     try {
-        std::optional<std::string> text = platform::readTextFile(path, kCatalogueCharacters);
-        if (!text) return false;
-        if (remembered.current && *text == remembered.text) {
+        std::string& incoming = remembered.incoming;
+        if (!platform::readTextFileInto(path, kCatalogueCharacters, incoming)) return false;
+        if (remembered.current && incoming == remembered.text) {
             header = remembered.header;
             return true;
         }
         remembered.current = false;
-        if (!parseCatalogue(*text, header, remembered.catalogue)) return false;
-        remembered.text = std::move(*text);
+        remembered.lines.clear();
+        std::swap(remembered.text, incoming);
+        const std::string_view parsed = parsedText(remembered.text);
+        LineReader lines(parsed);
+        if (!takeHeader<false>(parsed, lines, header, nullptr)) return false;
+        indexLines(parsed, lines, remembered.lines);
+        remembered.parsedSize = parsed.size();
         remembered.header = header;
         remembered.current = true;
         return true;
     } catch (const std::bad_alloc&) {
         remembered.current = false;
-        remembered.catalogue.entries.clear();
+        remembered.lines.clear();
         return false;
     }
+}
+
+DictionaryEntry rememberedEntry(const RememberedCatalogue& remembered, std::size_t slot) {
+    const CatalogueLine& at = remembered.lines.at(slot);
+    const std::string_view line = std::string_view(remembered.text).substr(at.start, at.length);
+    LineReader lines(line);
+    std::array<std::string_view, kDictionaryFields> pieces{};
+    DictionaryEntry entry;
+    if (takeFields<false>(line, lines, pieces, nullptr, 0))
+        readEntry<false>(pieces, entry, nullptr, 0);
+    return entry;
 }
 
 } // namespace zet::catalogue

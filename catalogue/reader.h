@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,20 +52,37 @@ struct DictionaryCatalogue {
 bool readCatalogue(const std::string& path, CatalogueHeader& header, DictionaryCatalogue& catalogue,
                    ReadNotes* notes = nullptr);
 
-// A catalogue with the text and header of its last successful parse. The parse depends on
-// nothing but the text, so reading exactly that text again may keep the catalogue as it is.
+// A line after the header as the remembering read indexes it: where it stands in the text, and
+// the position it gives when it qualifies as a dictionary line (-1 when it does not).
+struct CatalogueLine {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    int position = -1;
+};
+
+// The text and header of the last successful read, with its lines indexed. A query needs one
+// dictionary at a time, so an entry is parsed only when a query picks it.
 struct RememberedCatalogue {
-    DictionaryCatalogue catalogue;
     std::string text;
+    // What the latest read delivered, kept so that the next read reuses its memory.
+    std::string incoming;
+    // How much of the text the parse reads: a NUL ends it.
+    std::size_t parsedSize = 0;
     CatalogueHeader header;
-    // Whether text and header still describe the catalogue.
+    std::vector<CatalogueLine> lines;
+    // Whether text, header and lines still describe the last successful read.
     bool current = false;
 };
 
-// Reads as readCatalogue does, but when the file gives exactly the text of the last successful
-// parse, the catalogue stays as it is and the header is that parse's header.
+// Reads as readCatalogue does, into the index: when the file gives exactly the text of the last
+// successful read, nothing is parsed and the header is that read's header. A file that cannot
+// be opened leaves the index as it is; any other failure empties it.
 bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
                      RememberedCatalogue& remembered);
+
+// The entry of line `slot` (from 0, after the header) of the remembered text, exactly as
+// readCatalogue gives it.
+DictionaryEntry rememberedEntry(const RememberedCatalogue& remembered, std::size_t slot);
 
 // Reads an already loaded catalogue text, as readCatalogue does after the file is read.
 bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue,

@@ -65,6 +65,16 @@ inline std::size_t splitInto(std::string_view text, char separator,
     return found;
 }
 
+// How many pieces `text` has between separators, but at most `wanted`: a line qualifies by
+// this count before it is split. Stops at the separator that makes the count.
+inline std::size_t fieldsIn(std::string_view text, char separator, std::size_t wanted) {
+    std::size_t found = 1;
+    for (std::size_t at = text.find(separator); found < wanted && at != std::string_view::npos;
+         at = text.find(separator, at + 1))
+        ++found;
+    return std::min(found, wanted);
+}
+
 // For tests; the reader splits with splitInto. The pieces of `text` between separators, at
 // most `maxFields` of them. Pieces beyond the last
 // separator are absent, which fieldText reads as empty.

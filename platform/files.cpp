@@ -31,9 +31,15 @@ bool validPath(const std::string& path) {
     return !path.empty() && path.find('\0') == std::string::npos;
 }
 
+bool readTextFileInto(const std::string& path, std::size_t limit, std::string& text) {
+    if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return false;
+    return sys::readTextFile(path, limit, text);
+}
+
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
-    if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return std::nullopt;
-    return sys::readTextFile(path, limit);
+    std::string text;
+    if (!readTextFileInto(path, limit, text)) return std::nullopt;
+    return text;
 }
 
 std::optional<std::string> readFileBytes(const std::string& path) {

@@ -18,6 +18,10 @@ namespace zet::platform {
 std::optional<std::string>
 readTextFile(const std::string& path, std::size_t limit = std::numeric_limits<std::size_t>::max());
 
+// Reads as readTextFile does, into `text`, whose memory is reused: a reader that reads again
+// and again allocates once. False, with `text` as it was, when the file cannot be opened.
+bool readTextFileInto(const std::string& path, std::size_t limit, std::string& text);
+
 // The character that ends a file read in text mode.
 inline constexpr char kTextModeEnd = '\x1a';
 

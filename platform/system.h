@@ -15,7 +15,7 @@
 namespace zet::platform::sys {
 
 // Files and times. Paths are valid (see validPath); the calendar time is a valid one.
-std::optional<std::string> readTextFile(const std::string& path, std::size_t limit);
+bool readTextFile(const std::string& path, std::size_t limit, std::string& text);
 std::optional<std::string> readFileBytes(const std::string& path);
 bool appendTextFile(const std::string& path, std::string_view text);
 std::uint64_t calendarToFileTime(const CalendarTime& time);

@@ -26,8 +26,8 @@ void loadDicInfo() {
     pushText("ok");
 }
 
-// Pops: catalogue path, selection mask, index. The n-th selected dictionary, or null.
-const catalogue::DictionaryEntry* popSelectedDictionary() {
+// Pops: catalogue path, selection mask, index. The n-th selected dictionary, or nothing.
+std::optional<catalogue::DictionaryEntry> popSelectedDictionary() {
     const std::string path = popPath();
     const std::string mask = popText();
     const std::string index = popText();
@@ -41,8 +41,8 @@ void pushNotFound() {
 
 // Pushes: version, display name; or "0" and the empty text.
 void dicInfo() {
-    const catalogue::DictionaryEntry* entry = popSelectedDictionary();
-    if (entry == nullptr) return pushNotFound();
+    const std::optional<catalogue::DictionaryEntry> entry = popSelectedDictionary();
+    if (!entry) return pushNotFound();
     pushNumber(entry->version);
     pushText(entry->displayName);
 }
@@ -50,8 +50,8 @@ void dicInfo() {
 // Pushes: for each file its time text and then its name, the file count, the short name; or
 // "0" and the empty text.
 void dicFiles() {
-    const catalogue::DictionaryEntry* entry = popSelectedDictionary();
-    if (entry == nullptr) return pushNotFound();
+    const std::optional<catalogue::DictionaryEntry> entry = popSelectedDictionary();
+    if (!entry) return pushNotFound();
     for (const catalogue::DictionaryFile& file : entry->files) {
         pushText(catalogue::fileTimeText(file.modified));
         pushText(file.name);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,63 +31,69 @@ int openFile(const std::string& path, int flags, mode_t mode, off_t& size) {
     return fd;
 }
 
-// Appends as much of `piece` as the limit allows; false once the text is full.
-bool deliver(std::string& text, std::string_view piece, std::size_t limit) {
-    text.append(piece.substr(0, limit - text.size()));
-    return text.size() < limit;
-}
-
-// Appends a chunk as text mode delivers it: CR LF as LF, a lone CR kept, Ctrl-Z ends the text.
-// Copies the stretches between CRs whole rather than character by character. A CR that ends
-// the chunk waits in `pendingCr` for the next chunk's first character. False once the text is
-// complete (Ctrl-Z or the limit).
-bool deliverTextMode(std::string& text, std::string_view chunk, bool& pendingCr,
-                     std::size_t limit) {
-    if (pendingCr) {
-        pendingCr = false;
-        if (chunk.front() != '\n' && !deliver(text, "\r", limit)) return false;
-    }
-    const std::size_t ctrlZ = chunk.find(kTextModeEnd);
-    chunk = chunk.substr(0, ctrlZ);
-    for (;;) {
-        const std::size_t cr = chunk.find('\r');
-        if (cr == std::string_view::npos)
-            return deliver(text, chunk, limit) && ctrlZ == std::string_view::npos;
-        if (cr + 1 == chunk.size() && ctrlZ == std::string_view::npos) {
-            pendingCr = true;
-            return deliver(text, chunk.substr(0, cr), limit);
+// Text mode in place: turns the raw bytes text[from, end) into what text mode delivers (CR LF
+// as LF, a lone CR kept, Ctrl-Z ends the text), written from `from` on; returns where the
+// delivered text ends. A CR as the last byte is left raw when `more` bytes may follow, since
+// only they show whether it ends a CR LF; `pending` says so. `ended` is set at a Ctrl-Z.
+std::size_t toTextMode(std::string& text, std::size_t from, std::size_t end, bool more,
+                       bool& pending, bool& ended) {
+    char* const bytes = text.data();
+    const std::string_view raw(bytes, end);
+    const std::size_t ctrlZ = raw.find(kTextModeEnd, from);
+    ended = ctrlZ != std::string_view::npos;
+    if (ended) end = ctrlZ;
+    std::size_t out = from;
+    std::size_t at = from;
+    pending = false;
+    while (at < end) {
+        const std::size_t cr = std::min(raw.substr(0, end).find('\r', at), end);
+        std::memmove(bytes + out, bytes + at, cr - at);
+        out += cr - at;
+        if (cr == end) break;
+        if (cr + 1 == end && more && !ended) {
+            pending = true;
+            bytes[out] = '\r';
+            break;
         }
         // A lone CR stays; one before LF is dropped, and the LF starts the next stretch.
-        const bool lone = cr + 1 == chunk.size() || chunk[cr + 1] != '\n';
-        if (!deliver(text, chunk.substr(0, lone ? cr + 1 : cr), limit)) return false;
-        chunk.remove_prefix(cr + 1);
+        const bool lone = cr + 1 == end || bytes[cr + 1] != '\n';
+        if (lone) bytes[out++] = '\r';
+        at = cr + 1;
     }
+    return out;
 }
 
 } // namespace
 
-std::optional<std::string> sys::readTextFile(const std::string& path, std::size_t limit) {
+bool sys::readTextFile(const std::string& path, std::size_t limit, std::string& text) {
     off_t size = 0;
     posix::Descriptor file(openFile(path, O_RDONLY, 0, size));
-    if (file.get() < 0) return std::nullopt;
-    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
-
-    std::string text;
-    if (size > 0) text.reserve(std::min(limit, static_cast<std::size_t>(size)));
-    // Large chunks: a catalogue arrives in one read, and system calls are the dearest part.
-    constexpr std::size_t kChunk = 65536;
-    std::string chunk(kChunk, '\0');
-    bool pendingCr = false; // a CR at the end of a chunk, waiting to see if LF follows
-    for (;;) {
-        const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        if (!deliverTextMode(text, std::string_view(chunk.data(), static_cast<std::size_t>(got)),
-                             pendingCr, limit))
-            return text;
+    if (file.get() < 0) return false;
+    if (faults::shouldFail(faults::Point::readTextFile)) {
+        text.clear();
+        return true;
     }
-    if (pendingCr) deliver(text, "\r", limit);
-    return text;
+
+    // The bytes are read straight into the text and made text mode there, which only ever
+    // shortens them: a catalogue arrives in one read, and a copy would cost as much as the
+    // read. Room for one byte more than the file lets the read that finds its end need no more.
+    // What `text` held is overwritten, not cleared first, so that its memory is not filled.
+    constexpr std::size_t kChunk = 65536;
+    text.resize(std::min(limit, static_cast<std::size_t>(std::max<off_t>(size, 0))) + 1);
+    std::size_t kept = 0; // the text-mode characters so far
+    bool pending = false; // a raw CR after them, waiting to see if LF follows
+    for (bool ended = false; !ended && kept < limit;) {
+        const std::size_t from = kept + (pending ? 1 : 0);
+        if (from == text.size()) text.resize(from + kChunk);
+        const ssize_t got = ::read(file.get(), text.data() + from, text.size() - from);
+        if (got < 0 && errno == EINTR) continue;
+        const bool more = got > 0;
+        const std::size_t end = from + (more ? static_cast<std::size_t>(got) : 0);
+        kept = toTextMode(text, kept, end, more, pending, ended);
+        if (!more) break;
+    }
+    text.resize(std::min(kept, limit));
+    return true;
 }
 
 std::optional<std::string> sys::readFileBytes(const std::string& path) {

@@ -26,14 +26,14 @@ File openText(const std::string& path, const TCHAR* mode) {
 
 } // namespace
 
-std::optional<std::string> sys::readTextFile(const std::string& path, std::size_t limit) {
+bool sys::readTextFile(const std::string& path, std::size_t limit, std::string& text) {
     const File file = openText(path, _T("r"));
-    if (!file) return std::nullopt;
-    if (faults::shouldFail(faults::Point::readTextFile)) return std::string();
+    if (!file) return false;
+    text.clear();
+    if (faults::shouldFail(faults::Point::readTextFile)) return true;
     // Read straight into the text, a large piece at a time; fread delivers what text mode makes
     // of the bytes, so the pieces are exactly the characters to keep.
     constexpr std::size_t kChunk = 65536;
-    std::string text;
     while (text.size() < limit) {
         const std::size_t had = text.size();
         const std::size_t want = std::min(kChunk, limit - had);
@@ -42,7 +42,7 @@ std::optional<std::string> sys::readTextFile(const std::string& path, std::size_
         text.resize(had + got);
         if (got < want) break;
     }
-    return text;
+    return true;
 }
 
 std::optional<std::string> sys::readFileBytes(const std::string& path) {

@@ -1,10 +1,44 @@
-// Catalogue bytes, a selection mask and indexes, through the checker's noted read and through
+// Catalogue bytes, a selection mask and indexes, through the checker's noted read, the
+// remembering read (whose index and entries parsed on demand must equal the whole parse), and
 // loadDicInfo, dicInfo and dicFiles on a real stack. Input parts: catalogue, mask, index list
 // (one index text a line).
 #include "catalogue/notes.h"
 #include "catalogue/reader.h"
 #include "tests/fuzz/fuzz.h"
 #include "tests/support/host.h"
+
+#include <cstdlib>
+
+namespace {
+
+bool sameEntry(const zet::catalogue::DictionaryEntry& a, const zet::catalogue::DictionaryEntry& b) {
+    if (a.position != b.position || a.shortName != b.shortName || a.displayName != b.displayName ||
+        a.version != b.version || a.files.size() != b.files.size())
+        return false;
+    for (std::size_t k = 0; k < a.files.size(); ++k)
+        if (a.files[k].name != b.files[k].name || a.files[k].modified != b.files[k].modified)
+            return false;
+    return true;
+}
+
+// The remembering read indexes what the whole parse reads: the same outcome, header and slots.
+void checkRemembered(const std::string& path, bool ok,
+                     const zet::catalogue::CatalogueHeader& header,
+                     const zet::catalogue::DictionaryCatalogue& whole) {
+    zet::catalogue::RememberedCatalogue remembered;
+    zet::catalogue::CatalogueHeader rememberedHeader;
+    if (zet::catalogue::rereadCatalogue(path, rememberedHeader, remembered) != ok) std::abort();
+    if (!ok) return;
+    if (rememberedHeader.fields != header.fields || rememberedHeader.number != header.number ||
+        remembered.lines.size() != whole.entries.size())
+        std::abort();
+    for (std::size_t slot = 0; slot < whole.entries.size(); ++slot)
+        if (remembered.lines[slot].position != whole.entries[slot].position ||
+            !sameEntry(zet::catalogue::rememberedEntry(remembered, slot), whole.entries[slot]))
+            std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto parts = zetfuzz::splitParts({reinterpret_cast<const char*>(data), size}, 3);
@@ -16,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zet::catalogue::CatalogueHeader header;
     zet::catalogue::DictionaryCatalogue noted;
     zet::catalogue::ReadNotes notes;
-    zet::catalogue::readCatalogue(catalogue, header, noted, &notes);
+    const bool ok = zet::catalogue::readCatalogue(catalogue, header, noted, &notes);
+    checkRemembered(catalogue, ok, header, noted);
 
     zettest::Host host;
     host.args({catalogue}).call(loadDicInfo);

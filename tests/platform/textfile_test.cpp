@@ -37,6 +37,36 @@ TEST(TextFile, DeliversAtMostTheLimitAcrossReadBoundaries) {
     EXPECT_EQ(readTextFile(path, 3), "xxx");
 }
 
+// Text mode one character at a time: the rule the reads must follow, whatever their pieces.
+std::string textModeOf(std::string_view bytes, std::size_t limit) {
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size() && bytes[i] != '\x1a' && text.size() < limit; ++i)
+        if (bytes[i] != '\r' || i + 1 == bytes.size() || bytes[i + 1] != '\n') text += bytes[i];
+    return text;
+}
+
+// Short files of line ends, Ctrl-Z and letters, each read under every limit into a buffer that
+// holds the previous, longer read: nothing of it may show through.
+TEST(TextFile, EveryLimitGivesTheTextModePrefix) {
+    TempDir dir;
+    const std::string path = dir.file("m.txt");
+    std::string buffer(300, '#');
+    unsigned seed = 7;
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        for (int i = 0, n = round % 23; i < n; ++i) {
+            seed = seed * 1103515245 + 12345;
+            bytes += "\r\n\r\na\x1a"[(seed >> 16) % 6];
+        }
+        zettest::writeFile(path, bytes);
+        for (std::size_t limit = 0; limit <= bytes.size() + 1; ++limit) {
+            ASSERT_TRUE(zet::platform::readTextFileInto(path, limit, buffer));
+            ASSERT_EQ(buffer, textModeOf(bytes, limit)) << round << " " << limit;
+        }
+    }
+    EXPECT_FALSE(zet::platform::readTextFileInto(dir.file("missing"), 10, buffer));
+}
+
 TEST(TextFile, OnlyAFileOpens) {
     TempDir dir;
     EXPECT_FALSE(readTextFile(dir.file("missing.txt")));

@@ -190,7 +190,7 @@ CatalogueCheck checkCatalogue(const std::string& path, const std::optional<std::
     for (const auto& entry : check.catalogue.entries) {
         if (!filled(entry)) continue;
         ++check.dictionaries;
-        if (mask && zet::catalogue::isSelected(entry, *mask)) ++check.selected;
+        if (mask && zet::catalogue::isSelected(entry.position, *mask)) ++check.selected;
     }
     return check;
 }
