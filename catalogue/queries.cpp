@@ -14,12 +14,13 @@ RememberedCatalogue& moduleState() {
 }
 
 // The slot of the n-th selected dictionary of the remembered catalogue.
-std::optional<std::size_t> findSelectedSlot(const RememberedCatalogue& remembered,
-                                            std::string_view mask, std::string_view index) {
+std::optional<std::size_t> findSelectedSlot(RememberedCatalogue& remembered, std::string_view mask,
+                                            std::string_view index) {
     const int wanted = parseNumber(index);
+    const std::vector<int>& positions = slotPositions(remembered);
     int selected = 0;
-    for (std::size_t slot = 0; slot < remembered.lines.size(); ++slot) {
-        if (!isSelected(remembered.lines[slot].position, mask)) continue;
+    for (std::size_t slot = 0; slot < positions.size(); ++slot) {
+        if (!isSelected(positions[slot], mask)) continue;
         if (selected == wanted) return slot;
         ++selected;
     }

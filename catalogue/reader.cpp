@@ -134,15 +134,20 @@ void notePassedOver(const Noter& at, std::string_view span, std::string_view lin
                 .length = found - 1});
 }
 
-// Takes the next line. It qualifies when it is not empty (a line too long to be read reads as
-// empty) and has the separators that `fields` fields need (those after them are never looked
-// at); only then is it given.
+// How many of its first `fields` fields a line has. It qualifies when it has them all: it is
+// not empty (a line too long to be read reads as empty) and has the separators they need
+// (those after them are never looked at).
+std::size_t fieldsFound(std::string_view line, std::size_t fields) {
+    return line.empty() ? 0 : fieldsIn(line, '|', fields);
+}
+
+// Takes the next line, and gives it when it qualifies.
 template <bool kNoted>
 std::optional<std::string_view> takeLine(std::string_view text, LineReader& lines,
                                          std::size_t fields, ReadNotes* notes, std::size_t number) {
     const std::size_t start = lines.position();
     const std::string_view line = lines.next(kLineCapacity);
-    const std::size_t found = line.empty() ? 0 : fieldsIn(line, '|', fields);
+    const std::size_t found = fieldsFound(line, fields);
     if (found == fields) return line;
     if constexpr (kNoted)
         notePassedOver({*notes, number}, text.substr(start, lines.position() - start), line, found,
@@ -321,19 +326,18 @@ bool parseLines(std::string_view text, CatalogueHeader& header, DictionaryCatalo
     return true;
 }
 
-// The slots after the header, as parseLines takes them: a line that qualifies with its span and
-// position, any other as an empty span at position -1. Only the position is read here.
-void indexLines(std::string_view text, LineReader& lines, std::vector<CatalogueLine>& index) {
+// The slots after the header, as parseLines walks them: where each line stands.
+void indexLines(LineReader& lines, std::vector<CatalogueLine>& index) {
     while (!lines.atEnd()) {
-        CatalogueLine& slot = index.emplace_back();
-        const std::optional<std::string_view> line =
-            takeLine<false>(text, lines, kDictionaryFields, nullptr, 0);
-        if (!line) continue;
-        std::array<std::string_view, 1> first{};
-        splitInto(*line, '|', first);
-        slot = {static_cast<std::size_t>(line->data() - text.data()), line->size(),
-                entryPosition(first)};
+        const std::size_t start = lines.position();
+        index.push_back({start, lines.next(kLineCapacity).size()});
     }
+}
+
+// A slot's line as the walk read it: without its line end, empty when too long to be read.
+std::string_view slotText(const RememberedCatalogue& remembered, std::size_t slot) {
+    const CatalogueLine& at = remembered.lines.at(slot);
+    return std::string_view(remembered.text).substr(at.start, at.length);
 }
 
 } // namespace
@@ -371,30 +375,42 @@ bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
         }
         remembered.current = false;
         remembered.lines.clear();
+        remembered.positions.clear();
         std::swap(remembered.text, incoming);
         const std::string_view parsed = parsedText(remembered.text);
         LineReader lines(parsed);
         if (!takeHeader<false>(parsed, lines, header, nullptr)) return false;
-        indexLines(parsed, lines, remembered.lines);
-        remembered.parsedSize = parsed.size();
+        indexLines(lines, remembered.lines);
         remembered.header = header;
         remembered.current = true;
         return true;
     } catch (const std::bad_alloc&) {
         remembered.current = false;
         remembered.lines.clear();
+        remembered.positions.clear();
         return false;
     }
 }
 
+const std::vector<int>& slotPositions(RememberedCatalogue& remembered) {
+    std::vector<int>& positions = remembered.positions;
+    for (std::size_t slot = positions.size(); slot < remembered.lines.size(); ++slot) {
+        const std::string_view line = slotText(remembered, slot);
+        std::array<std::string_view, 1> first{};
+        const bool qualifies = fieldsFound(line, kDictionaryFields) == kDictionaryFields;
+        if (qualifies) splitInto(line, '|', first);
+        positions.push_back(qualifies ? entryPosition(first) : -1);
+    }
+    return positions;
+}
+
 DictionaryEntry rememberedEntry(const RememberedCatalogue& remembered, std::size_t slot) {
-    const CatalogueLine& at = remembered.lines.at(slot);
-    const std::string_view line = std::string_view(remembered.text).substr(at.start, at.length);
-    LineReader lines(line);
-    std::array<std::string_view, kDictionaryFields> pieces{};
+    const std::string_view line = slotText(remembered, slot);
     DictionaryEntry entry;
-    if (takeFields<false>(line, lines, pieces, nullptr, 0))
-        readEntry<false>(pieces, entry, nullptr, 0);
+    std::array<std::string_view, kDictionaryFields> pieces{};
+    if (fieldsFound(line, kDictionaryFields) != kDictionaryFields) return entry;
+    splitInto(line, '|', pieces);
+    readEntry<false>(pieces, entry, nullptr, 0);
     return entry;
 }
 

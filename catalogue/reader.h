@@ -52,24 +52,25 @@ struct DictionaryCatalogue {
 bool readCatalogue(const std::string& path, CatalogueHeader& header, DictionaryCatalogue& catalogue,
                    ReadNotes* notes = nullptr);
 
-// A line after the header as the remembering read indexes it: where it stands in the text, and
-// the position it gives when it qualifies as a dictionary line (-1 when it does not).
+// A line after the header as the remembering read indexes it: where it stands in the text,
+// without its line end (empty for a line too long to be read).
 struct CatalogueLine {
     std::size_t start = 0;
     std::size_t length = 0;
-    int position = -1;
 };
 
-// The text and header of the last successful read, with its lines indexed. A query needs one
-// dictionary at a time, so an entry is parsed only when a query picks it.
+// The text and header of the last successful read, with its lines indexed. A read finds the
+// lines and nothing more; the positions are worked out when a selection first needs them, and
+// an entry is parsed only when a query picks it.
 struct RememberedCatalogue {
     std::string text;
     // What the latest read delivered, kept so that the next read reuses its memory.
     std::string incoming;
-    // How much of the text the parse reads: a NUL ends it.
-    std::size_t parsedSize = 0;
     CatalogueHeader header;
     std::vector<CatalogueLine> lines;
+    // The position of every line's dictionary (-1 for a line that does not qualify), once a
+    // selection has asked for them; empty until then.
+    std::vector<int> positions;
     // Whether text, header and lines still describe the last successful read.
     bool current = false;
 };
@@ -79,6 +80,10 @@ struct RememberedCatalogue {
 // be opened leaves the index as it is; any other failure empties it.
 bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
                      RememberedCatalogue& remembered);
+
+// The position of every line's dictionary, as readCatalogue gives them in its entries; worked
+// out on the first call after a read.
+const std::vector<int>& slotPositions(RememberedCatalogue& remembered);
 
 // The entry of line `slot` (from 0, after the header) of the remembered text, exactly as
 // readCatalogue gives it.

@@ -36,11 +36,13 @@ std::string describe(bool ok, const CatalogueHeader& header, const DictionaryCat
 
 // The remembered catalogue's slots, each entry parsed from its line. The index's position must
 // be the one the entry's own parse gives: selections look only at the index.
-DictionaryCatalogue entriesOf(const RememberedCatalogue& remembered) {
+DictionaryCatalogue entriesOf(RememberedCatalogue& remembered) {
     DictionaryCatalogue catalogue;
+    const std::vector<int>& positions = slotPositions(remembered);
+    EXPECT_EQ(positions.size(), remembered.lines.size());
     for (std::size_t slot = 0; slot < remembered.lines.size(); ++slot) {
         catalogue.entries.push_back(rememberedEntry(remembered, slot));
-        EXPECT_EQ(catalogue.entries.back().position, remembered.lines[slot].position) << slot;
+        EXPECT_EQ(catalogue.entries.back().position, positions[slot]) << slot;
     }
     return catalogue;
 }
