@@ -20,12 +20,14 @@ print()
 print("| Benchmark | Input | Time | CPU | Iterations |")
 print("| --- | --- | ---: | ---: | ---: |")
 inputs = {
-    "readCatalogue": "catalogue of {arg} characters",
+    "readCatalogue": "catalogue of {arg} characters, whole parse (the checker's read)",
     "parseCatalogue": "catalogue of 65536 characters, in memory",
     "wholeWalk": "maximal catalogue, every dictionary selected",
     "groupMerge": "{arg} dictionaries, 3 groups each",
     "installedMerge": "{arg} configuration files, 4 groups of 6 each",
-    "readCatalogueAlternating": "two catalogues of 65536 characters in turn, each read parses",
+    "readCatalogueAgain": "the same catalogue again: the plug-in keeps what it found",
+    "readCatalogueAlternating": "two catalogues of 65536 characters in turn: each read finds the lines anew",
+    "findInAlternating": "the same, and the last selected dictionary found and parsed",
     "readAndFindLineEnds": "the same 64 KiB read in one piece, line ends found with memchr",
     "readTextFile": "catalogue of 65536 characters, read in text mode only",
 }
@@ -62,9 +64,12 @@ def verdict(ok):
 
 print("## Goals")
 print()
-read = micros("readCatalogue/65536")
-if read is not None:
-    print(f"- One read of a maximal catalogue under 100 us: {read:.1f} us, {verdict(read < 100)}.")
+read = micros("readCatalogueAlternating")
+whole = micros("readCatalogue/65536")
+if read is not None and whole is not None:
+    print(f"- One read of a maximal catalogue under 100 us: {read:.1f} us as the plug-in reads a new "
+          f"text, {verdict(read < 100)}; the checker's whole parse {whole:.1f} us, "
+          f"{verdict(whole < 100)}.")
 walk = micros("wholeWalk")
 if walk is not None:
     print(f"- The whole walk under 100 ms: {walk / 1000:.1f} ms, {verdict(walk < 100000)}.")
@@ -83,11 +88,15 @@ if bigo and rms and len(sizes) > 1:
           f"the smallest).")
     print("  Per character: " + ", ".join(f"{s}: {t / s * 1000:.2f} ns" for s, t in sizes) + ".")
 fresh = micros("readCatalogueAlternating")
+found = micros("findInAlternating")
 floor = micros("readAndFindLineEnds")
 if fresh is not None and floor:
     print(f"- A fresh read of a 64 KiB catalogue at most 3 times its floor (read and line ends "
           f"alone), in this run: {fresh:.1f} us against {floor:.1f} us, ratio {fresh / floor:.1f}, "
           f"{verdict(fresh <= 3 * floor)}.")
+if found is not None and floor:
+    print(f"  With the query that walks every line (positions worked out, the last dictionary "
+          f"parsed): {found:.1f} us, ratio {found / floor:.1f}, {verdict(found <= 3 * floor)}.")
 if instructions:
     print(f"- Instructions for one read of a maximal catalogue (callgrind, `readCatalogue` and "
           f"everything it calls): {int(instructions):,}, {int(instructions) / 65536:.0f} per character.")
