@@ -49,39 +49,43 @@ void readCatalogueAgain(benchmark::State& state) {
 }
 BENCHMARK(readCatalogueAgain);
 
-// Two catalogues in turn into one remembered catalogue: every read parses, none is kept.
-void readCatalogueAlternating(benchmark::State& state) {
-    std::size_t dictionaries = 0;
+// Two maximal catalogues of the same size, one character apart at the very end, to be read in
+// turn so that no read finds the text of the one before.
+struct TwoCatalogues {
     zettest::TempDir folder;
-    const std::string text = zetbench::makeCatalogue(65536, dictionaries);
-    const std::string paths[] = {folder.file("a.txt"), folder.file("b.txt")};
-    zettest::writeFile(paths[0], text);
-    // The same size, one character apart at the very end.
-    zettest::writeFile(paths[1], text.substr(0, text.size() - 3) + "8\r\n");
+    std::size_t dictionaries = 0;
+    std::string paths[2] = {folder.file("a.txt"), folder.file("b.txt")};
+    std::size_t turn = 0;
+
+    TwoCatalogues() {
+        const std::string text = zetbench::makeCatalogue(65536, dictionaries);
+        zettest::writeFile(paths[0], text);
+        zettest::writeFile(paths[1], text.substr(0, text.size() - 3) + "8\r\n");
+    }
+    const std::string& next() { return paths[turn++ % 2]; }
+};
+
+// Two catalogues in turn into one remembered catalogue: every read finds the lines anew.
+void readCatalogueAlternating(benchmark::State& state) {
+    TwoCatalogues catalogues;
     zet::catalogue::CatalogueHeader header;
     zet::catalogue::RememberedCatalogue remembered;
-    std::size_t turn = 0;
     for (auto _ : state) {
-        const bool ok = zet::catalogue::rereadCatalogue(paths[turn++ % 2], header, remembered);
+        const bool ok = zet::catalogue::rereadCatalogue(catalogues.next(), header, remembered);
         benchmark::DoNotOptimize(ok);
     }
 }
 BENCHMARK(readCatalogueAlternating);
 
 // What dicInfo and dicFiles ask of a catalogue that differs from the last one read: the read,
-// its index, and the last dictionary picked and parsed, the one the selection walks longest to.
+// the positions, and the last dictionary picked and parsed, the one the selection walks
+// longest to.
 void findInAlternating(benchmark::State& state) {
-    std::size_t dictionaries = 0;
-    zettest::TempDir folder;
-    const std::string text = zetbench::makeCatalogue(65536, dictionaries);
-    const std::string paths[] = {folder.file("a.txt"), folder.file("b.txt")};
-    zettest::writeFile(paths[0], text);
-    zettest::writeFile(paths[1], text.substr(0, text.size() - 3) + "8\r\n");
-    const std::string mask = zetbench::selectAll(dictionaries);
-    const std::string last = std::to_string(dictionaries - 1);
-    std::size_t turn = 0;
+    TwoCatalogues catalogues;
+    const std::string mask = zetbench::selectAll(catalogues.dictionaries);
+    const std::string last = std::to_string(catalogues.dictionaries - 1);
     for (auto _ : state) {
-        const auto entry = zet::catalogue::findSelectedDictionary(paths[turn++ % 2], mask, last);
+        const auto entry = zet::catalogue::findSelectedDictionary(catalogues.next(), mask, last);
         benchmark::DoNotOptimize(entry);
     }
 }
