@@ -141,6 +141,11 @@ std::size_t fieldsFound(std::string_view line, std::size_t fields) {
     return line.empty() ? 0 : fieldsIn(line, '|', fields);
 }
 
+// Whether a line read after the header qualifies as a dictionary line.
+bool isDictionaryLine(std::string_view line) {
+    return fieldsFound(line, kDictionaryFields) == kDictionaryFields;
+}
+
 // Takes the next line, and gives it when it qualifies.
 template <bool kNoted>
 std::optional<std::string_view> takeLine(std::string_view text, LineReader& lines,
@@ -335,6 +340,7 @@ void indexLines(LineReader& lines, std::vector<CatalogueLine>& index) {
 }
 
 // A slot's line as the walk read it: without its line end, empty when too long to be read.
+// Whether it qualifies is then the same question takeLine asks.
 std::string_view slotText(const RememberedCatalogue& remembered, std::size_t slot) {
     const CatalogueLine& at = remembered.lines.at(slot);
     return std::string_view(remembered.text).substr(at.start, at.length);
@@ -397,7 +403,7 @@ const std::vector<int>& slotPositions(RememberedCatalogue& remembered) {
     for (std::size_t slot = positions.size(); slot < remembered.lines.size(); ++slot) {
         const std::string_view line = slotText(remembered, slot);
         std::array<std::string_view, 1> first{};
-        const bool qualifies = fieldsFound(line, kDictionaryFields) == kDictionaryFields;
+        const bool qualifies = isDictionaryLine(line);
         if (qualifies) splitInto(line, '|', first);
         positions.push_back(qualifies ? entryPosition(first) : -1);
     }
@@ -408,7 +414,7 @@ DictionaryEntry rememberedEntry(const RememberedCatalogue& remembered, std::size
     const std::string_view line = slotText(remembered, slot);
     DictionaryEntry entry;
     std::array<std::string_view, kDictionaryFields> pieces{};
-    if (fieldsFound(line, kDictionaryFields) != kDictionaryFields) return entry;
+    if (!isDictionaryLine(line)) return entry;
     splitInto(line, '|', pieces);
     readEntry<false>(pieces, entry, nullptr, 0);
     return entry;
