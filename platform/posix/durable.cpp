@@ -69,18 +69,6 @@ std::optional<std::string> finalTarget(std::string path) {
     return std::nullopt;
 }
 
-std::optional<std::string> readAll(int fd) {
-    std::string bytes;
-    std::string chunk(65536, '\0');
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) return bytes;
-        bytes.append(chunk.data(), static_cast<std::size_t>(got));
-    }
-}
-
 // True when `entry` of the folder is a complete temporary that this layer wrote for `name`: a
 // regular file of this user with one link, whose content has the hash that its name carries.
 bool isOurLeftover(int folder, const std::string& entry, std::string_view name) {
@@ -94,7 +82,7 @@ bool isOurLeftover(int folder, const std::string& entry, std::string_view name) 
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_nlink != 1 || info.st_uid != ::geteuid() || info.st_size > kMaxLeftoverSize)
         return false;
-    const auto bytes = readAll(file.get());
+    const auto bytes = readAll(file.get(), static_cast<std::size_t>(info.st_size));
     return bytes && temporaryName(name, *bytes) == entry;
 }
 

@@ -100,15 +100,7 @@ std::optional<std::string> sys::readFileBytes(const std::string& path) {
     off_t size = 0;
     posix::Descriptor file(openFile(path, O_RDONLY, 0, size));
     if (file.get() < 0) return std::nullopt;
-    std::string bytes;
-    constexpr std::size_t kChunk = 65536;
-    std::string chunk(kChunk, '\0');
-    for (;;) {
-        const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return bytes;
-        bytes.append(chunk.data(), static_cast<std::size_t>(got));
-    }
+    return posix::readAll(file.get(), static_cast<std::size_t>(std::max<off_t>(size, 0)));
 }
 
 bool sys::appendTextFile(const std::string& path, std::string_view text) {

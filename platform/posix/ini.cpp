@@ -124,15 +124,7 @@ std::optional<std::string> readRaw(const std::string& path) {
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    std::string bytes;
-    std::string chunk(16384, '\0');
-    for (;;) {
-        const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) return bytes;
-        bytes.append(chunk.data(), static_cast<std::size_t>(got));
-    }
+    return posix::readAll(file.get(), static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)));
 }
 
 // A file as the layer edits it: its lines, without their line breaks, as 8-bit text or, for a
