@@ -5,6 +5,7 @@
 #include "platform/posix/utf16.h"
 #include "platform/system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <map>
@@ -76,6 +77,10 @@ std::string_view keyValue(std::string_view line) {
 // Lines end in CR LF, LF or a lone CR; the line breaks themselves are not kept.
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
+    // Room for every line at once (a CR LF counts twice): no regrowth while splitting.
+    const auto breaks =
+        std::count_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+    lines.reserve(static_cast<std::size_t>(breaks) + 1);
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", start);
