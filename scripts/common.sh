@@ -11,10 +11,23 @@ sample_mask=$(sed -n 's/^!define MASK "\([01]*\)".*/\1/p' "$root/examples/instal
 # says otherwise.
 default_fuzz_seconds=30
 
-# True where 32-bit x86 Linux programs (and so 32-bit Wine) can run. Some sandboxed kernels
-# cannot; there the Windows tests run as a 64-bit build under 64-bit Wine instead.
+# True where 32-bit x86 Linux programs can run. Some sandboxed kernels cannot.
 can_run_i386() {
   [ -e /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# True where the x86 DLLs and installers run: 32-bit code runs and the 32-bit Wine is there
+# (its package may not be installable while a mirror is stale). Elsewhere the Windows tests run
+# as the 64-bit build under 64-bit Wine.
+can_run_x86() {
+  can_run_i386 && [ -x /usr/lib/wine/wine ]
+}
+
+# Why can_run_x86 is false, in a few words.
+x86_missing_reason() {
+  if ! can_run_i386; then echo "this machine cannot run 32-bit code"; else
+    echo "the 32-bit Wine is not installed"
+  fi
 }
 
 # The Windows builds, one per NSIS target; each preset is named after its target and builds
@@ -22,21 +35,21 @@ can_run_i386() {
 windows_presets="x86-ansi x86-unicode amd64-unicode"
 
 # The Windows builds whose programs run on this machine: the 64-bit one under 64-bit Wine
-# everywhere, the 32-bit ones only where 32-bit code runs.
+# everywhere, the 32-bit ones only where can_run_x86.
 runnable_windows_presets() {
-  if can_run_i386; then echo "$windows_presets"; else echo amd64-unicode; fi
+  if can_run_x86; then echo "$windows_presets"; else echo amd64-unicode; fi
 }
 
 # The one Windows build that compares with the Linux library where a script needs only one:
 # the product as it was first shipped where it runs, the 64-bit build elsewhere.
 windows_test_preset() {
-  if can_run_i386; then echo x86-ansi; else echo amd64-unicode; fi
+  if can_run_x86; then echo x86-ansi; else echo amd64-unicode; fi
 }
 
 # The target a real installer is built for where only one is run (scripts/demo): the NSIS
-# default where 32-bit code runs, the 64-bit target elsewhere.
+# default where the x86 builds run, the 64-bit target elsewhere.
 demo_target() {
-  if can_run_i386; then echo x86-unicode; else echo amd64-unicode; fi
+  if can_run_x86; then echo x86-unicode; else echo amd64-unicode; fi
 }
 
 # A Unix path as a Windows program under Wine sees it: drive Z:, backslashes.
@@ -66,7 +79,7 @@ wide_folder_name='Łukasz Жук 辞書'
 wine_prefix() {
   [ -f "$WINEPREFIX/system.reg" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
-  if can_run_i386; then
+  if can_run_x86; then
     wine wineboot --init >/dev/null 2>&1
   else
     /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
