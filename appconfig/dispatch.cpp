@@ -2,7 +2,9 @@
 
 #include "appconfig/groupmerge.h"
 #include "appconfig/installedmerge.h"
+#include "appconfig/paths.h"
 #include "platform/ini.h"
+#include "platform/transaction.h"
 
 namespace zet::appconfig {
 
@@ -10,14 +12,33 @@ bool isInstallList(std::string_view argument) {
     return argument.starts_with('/');
 }
 
-int dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
-    if (folder.empty()) return 0;
-    // The call's key writes land together, in one write of duvevo.cfg, or not at all.
+namespace {
+
+// One merge, its INI writes collected and written together.
+int merge(std::string_view folder, std::string_view argument) {
     platform::IniSession session;
     const int result = isInstallList(argument) ? mergeInstalledDics(folder, argument.substr(1))
                                                : mergeDicIntoGroups(folder, argument);
-    session.commit();
+    // A file that could not be written keeps its old content; the answer is the merge's.
+    (void)session.commit();
     return result;
+}
+
+} // namespace
+
+int dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
+    if (folder.empty()) return 0;
+    const auto path = cfgPath(folder);
+    if (!path) return merge(folder, argument);
+    {
+        // The whole call lands in duvevo.cfg in one step, or not at all.
+        platform::FileTransaction transaction(*path);
+        const int result = merge(folder, argument);
+        if (transaction.commit()) return result;
+    }
+    // The file could not be replaced (another program holds it open): the call is made again on
+    // the file itself, as its writes would otherwise be lost.
+    return merge(folder, argument);
 }
 
 } // namespace zet::appconfig

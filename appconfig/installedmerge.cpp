@@ -69,16 +69,6 @@ std::string groupSections(const std::string& text, std::string& installed) {
     return output;
 }
 
-// Appends to duvevo.cfg, after a newline when the file's last line lacks one, so that the
-// first appended line never joins the last line already there.
-bool appendToCfg(const std::string& path, std::string_view text) {
-    const auto current = platform::readTextFile(path);
-    const bool joinsLastLine = current && !current->empty() && current->back() != '\n';
-    std::string bytes(joinsLastLine ? "\n" : "");
-    bytes.append(text);
-    return platform::appendTextFile(path, bytes);
-}
-
 // The text of instdics.dat up to its first NUL, as C string searches would see it; nullopt when
 // it cannot be read, is empty or does not fit in memory.
 std::optional<std::string> installedText(std::string_view folder) {
@@ -105,7 +95,7 @@ void appendOtherDics(std::string_view folder, const std::string& installed) {
         text += std::string(kMembersKey) + "=" + installed.substr(star + 1, newline - star);
         star = installed.find('*', newline);
     }
-    appendToCfg(*path, text);
+    platform::appendLines(*path, text);
 }
 
 } // namespace
@@ -135,7 +125,7 @@ int copyDicSections(std::string_view folder, std::string_view fileName, std::str
     // Opening for appending creates duvevo.cfg, and tells whether it can be written.
     if (!text || !path || !platform::appendTextFile(*path, "")) return 0;
     const std::string sections = groupSections(*text, installed);
-    if (!sections.empty()) appendToCfg(*path, sections);
+    if (!sections.empty()) platform::appendLines(*path, sections);
     return 1;
 }
 

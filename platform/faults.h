@@ -13,6 +13,7 @@ enum class Point {
     appendTextFile, // appendTextFile: the file cannot be opened for appending (false)
     readIni,        // readIniString: the file cannot be read (empty value)
     writeIni,       // writeIniString: the file cannot be written (false, file unchanged)
+    replaceFile,    // FileTransaction::commit: the system refuses to replace the file (false)
     allocStackNode, // allocStackNode: the heap has no block (null)
     setFileTime,    // setFileWriteTime: the file cannot be opened (false, time unchanged)
     openForAccess,  // openForAccessChange: the object cannot be opened (kNoObject)

@@ -2,6 +2,7 @@
 
 #include "platform/faults.h"
 #include "platform/system.h"
+#include "platform/transaction.h"
 
 namespace zet::platform {
 
@@ -33,7 +34,7 @@ bool validPath(const std::string& path) {
 
 bool readTextFileInto(const std::string& path, std::size_t limit, std::string& text) {
     if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return false;
-    return sys::readTextFile(path, limit, text);
+    return sys::readTextFile(routed(path), limit, text);
 }
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {
@@ -44,12 +45,43 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
 
 std::optional<std::string> readFileBytes(const std::string& path) {
     if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return std::nullopt;
-    return sys::readFileBytes(path);
+    return sys::readFileBytes(routed(path));
 }
 
 bool appendTextFile(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
-    return sys::appendTextFile(path, text);
+    const std::string& target = routed(path);
+    if (!sys::appendTextFile(target, text)) return false;
+    noteWritten(target);
+    return true;
+}
+
+bool appendLines(const std::string& path, std::string_view text) {
+    if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
+    const std::string& target = routed(path);
+    const auto bytes = sys::readFileBytes(target);
+    std::string lines;
+    bool done = false;
+    if (bytes && bytes->starts_with(kUtf16Mark)) {
+        // Whole code units only: a lone last byte stays where it is.
+        const std::string_view units(bytes->data(), bytes->size() & ~std::size_t{1});
+        if (units.size() > kUtf16Mark.size() && !units.ends_with(std::string_view("\n\0", 2)))
+            lines += '\n';
+        lines.append(text);
+        std::string crlf;
+        for (const char c : lines) {
+            if (c == '\n') crlf += '\r';
+            crlf += c;
+        }
+        done = sys::appendFileBytes(target, sys::utf16FromAnsi(crlf));
+    } else {
+        const auto current = readTextFile(path);
+        if (current && !current->empty() && current->back() != '\n') lines += '\n';
+        lines.append(text);
+        done = sys::appendTextFile(target, lines);
+    }
+    if (done) noteWritten(target);
+    return done;
 }
 
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {

@@ -33,6 +33,15 @@ std::optional<std::string> readFileBytes(const std::string& path);
 // False when it cannot be opened for appending (a folder, a missing folder, no permission).
 bool appendTextFile(const std::string& path, std::string_view text);
 
+// Appends `text` as lines of their own: after a line break when the file's last line lacks one,
+// in the file's own form: as UTF-16LE, every LF written as CR LF and the text converted from the
+// ANSI code page, to a file that starts with the UTF-16LE mark; in text mode to any other file.
+// The file is created when missing. False when it cannot be appended to.
+bool appendLines(const std::string& path, std::string_view text);
+
+// The byte-order mark of a UTF-16LE text file.
+inline constexpr std::string_view kUtf16Mark = "\xff\xfe";
+
 // A calendar time with the fields of a Win32 SYSTEMTIME (milliseconds always 0).
 struct CalendarTime {
     int year = 0;

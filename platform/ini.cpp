@@ -2,18 +2,22 @@
 
 #include "platform/faults.h"
 #include "platform/system.h"
+#include "platform/transaction.h"
 
 namespace zet::platform {
 
 std::string readIniString(const std::string& path, std::string_view section, std::string_view key) {
     if (faults::shouldFail(faults::Point::readIni) || !validPath(path)) return {};
-    return sys::readIniString(path, section, key);
+    return sys::readIniString(routed(path), section, key);
 }
 
 bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
     if (faults::shouldFail(faults::Point::writeIni) || !validPath(path)) return false;
-    return sys::writeIniString(path, section, key, value);
+    const std::string& target = routed(path);
+    if (!sys::writeIniString(target, section, key, value)) return false;
+    noteWritten(target);
+    return true;
 }
 
 namespace {

@@ -18,6 +18,10 @@ namespace zet::platform::sys {
 bool readTextFile(const std::string& path, std::size_t limit, std::string& text);
 std::optional<std::string> readFileBytes(const std::string& path);
 bool appendTextFile(const std::string& path, std::string_view text);
+// Appends bytes as they are; the file is created when missing.
+bool appendFileBytes(const std::string& path, std::string_view bytes);
+// ANSI code-page text as UTF-16LE bytes, without a mark.
+std::string utf16FromAnsi(std::string_view text);
 std::uint64_t calendarToFileTime(const CalendarTime& time);
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);
 
@@ -30,6 +34,17 @@ bool writeIniString(const std::string& path, std::string_view section, std::stri
 void openIniSession();
 bool commitIniSession();
 void closeIniSession();
+
+// Working copies (see FileTransaction). makeWorkingCopy creates a new temporary beside the
+// file, named by temporaryName, holding the file's bytes (empty when the file is missing);
+// nullopt where none can be made or the file may not be written. putInPlace replaces the file
+// with it, keeping the file's identity, or creates the file from it; false, with both left
+// as they were, when the system refuses. removeLeftovers removes every temporary beside the
+// file that isTemporaryName recognises, and nothing else.
+std::optional<std::string> makeWorkingCopy(const std::string& path);
+bool putInPlace(const std::string& path, const std::string& working);
+void removeFile(const std::string& path);
+void removeLeftovers(const std::string& path);
 
 // Security.
 ObjectHandle openForAccessChange(const std::string& path, bool folder);

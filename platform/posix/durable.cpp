@@ -1,6 +1,7 @@
 #include "platform/posix/durable.h"
 
 #include "platform/posix/internal.h"
+#include "platform/transaction.h"
 
 #include <cerrno>
 #include <climits>
@@ -18,32 +19,6 @@ namespace {
 
 // Links followed before giving up, the kernel's own limit for one path.
 constexpr int kMaxLinkHops = 40;
-// A temporary is named: the file's name, this mark, and 16 hexadecimal digits of its hash.
-constexpr std::string_view kTemporaryMark = ".zetdll-";
-constexpr std::size_t kHashDigits = 16;
-// A leftover larger than any file this layer writes is not read to check it.
-constexpr off_t kMaxLeftoverSize = off_t{1} << 30;
-
-// 64-bit FNV-1a: cheap, and enough to tell our complete temporaries from anyone else's files.
-std::uint64_t contentHash(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
-std::string temporaryName(std::string_view name, std::string_view bytes) {
-    constexpr std::string_view kDigits = "0123456789abcdef";
-    std::string result(name);
-    result += kTemporaryMark;
-    const std::uint64_t hash = contentHash(bytes);
-    for (int shift = 4 * (kHashDigits - 1); shift >= 0; shift -= 4)
-        result += kDigits[(hash >> shift) & 0xF];
-    return result;
-}
-
 struct Place {
     std::string folder;
     std::string name;
@@ -69,25 +44,13 @@ std::optional<std::string> finalTarget(std::string path) {
     return std::nullopt;
 }
 
-// True when `entry` of the folder is a complete temporary that this layer wrote for `name`: a
-// regular file of this user with one link, whose content has the hash that its name carries.
+// True when `entry` of the folder is a temporary that this layer made for `name` and an
+// interrupted call left: named so, and a regular file of this user with one link.
 bool isOurLeftover(int folder, const std::string& entry, std::string_view name) {
-    if (entry.size() != name.size() + kTemporaryMark.size() + kHashDigits ||
-        !entry.starts_with(name) ||
-        entry.compare(name.size(), kTemporaryMark.size(), kTemporaryMark) != 0)
-        return false;
-    Descriptor file(
-        ::openat(folder, entry.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    if (!isTemporaryName(entry, name)) return false;
     struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        info.st_nlink != 1 || info.st_uid != ::geteuid() || info.st_size > kMaxLeftoverSize)
-        return false;
-    const auto bytes = readAll(file.get(), static_cast<std::size_t>(info.st_size));
-    return bytes && temporaryName(name, *bytes) == entry;
-}
-
-bool removeIfOurs(int folder, const std::string& entry, std::string_view name) {
-    return isOurLeftover(folder, entry, name) && ::unlinkat(folder, entry.c_str(), 0) == 0;
+    return ::fstatat(folder, entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_uid == ::geteuid();
 }
 
 void removeLeftovers(int folder, std::string_view name) {
@@ -100,8 +63,7 @@ void removeLeftovers(int folder, std::string_view name) {
     std::vector<std::string> leftovers;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string entryName = entry->d_name;
-        if (entryName.starts_with(name) && isOurLeftover(folder, entryName, name))
-            leftovers.push_back(entryName);
+        if (isOurLeftover(folder, entryName, name)) leftovers.push_back(entryName);
     }
     ::closedir(dir);
     for (const std::string& entry : leftovers) ::unlinkat(folder, entry.c_str(), 0);
@@ -116,9 +78,19 @@ int linkUnnamed(int fd, int folder, const std::string& entry) {
                                                                                            : errno;
 }
 
-int createNamed(int folder, const std::string& entry) {
-    return ::openat(folder, entry.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW,
-                    0666);
+// Tries a few fresh names before giving up: what an earlier call left under one never blocks.
+constexpr int kNameTries = 8;
+
+// Creates a new temporary for `name` in the folder and sets `entry` to its name.
+int createNamed(int folder, std::string_view name, std::string& entry) {
+    int fd = -1;
+    for (int attempt = 0; attempt < kNameTries && fd < 0; ++attempt) {
+        entry = temporaryName(name);
+        fd = ::openat(folder, entry.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW,
+                      0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    return fd;
 }
 
 // Gives a new file the owner, group and mode of the old one; false when this process may not.
@@ -138,18 +110,16 @@ bool refused(int error) {
     return error == EACCES || error == EPERM;
 }
 
-// Writes the whole new content, flushed, to the temporary `entry` in the folder. An unnamed
-// file is used where the system has them, so that a process killed while writing leaves
-// nothing; it is named only once complete.
-Outcome writeTemporary(int folder, const std::string& entry, std::string_view name,
+// Writes the whole new content, flushed, to a new temporary in the folder and sets `entry` to
+// its name. An unnamed file is used where the system has them, so that a process killed while
+// writing leaves nothing; it is named only once complete.
+Outcome writeTemporary(int folder, std::string& entry, std::string_view name,
                        std::string_view bytes, const struct stat* old) {
     bool named = false;
     int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd < 0 && !refused(errno)) {
         named = true;
-        fd = createNamed(folder, entry);
-        if (fd < 0 && errno == EEXIST && removeIfOurs(folder, entry, name))
-            fd = createNamed(folder, entry);
+        fd = createNamed(folder, name, entry);
     }
     if (fd < 0) return refused(errno) ? Outcome::inPlace : Outcome::failed;
     Descriptor file(fd);
@@ -160,9 +130,11 @@ Outcome writeTemporary(int folder, const std::string& entry, std::string_view na
     if (old != nullptr && !takeIdentity(fd, *old)) return discard(Outcome::inPlace);
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0) return discard(Outcome::failed);
     if (named) return Outcome::written;
-    int error = linkUnnamed(fd, folder, entry);
-    if (error == EEXIST && removeIfOurs(folder, entry, name))
+    int error = EEXIST;
+    for (int attempt = 0; attempt < kNameTries && error == EEXIST; ++attempt) {
+        entry = temporaryName(name);
         error = linkUnnamed(fd, folder, entry);
+    }
     return error == 0 ? Outcome::written : Outcome::failed;
 }
 
@@ -194,7 +166,7 @@ bool replaceFileContent(const std::string& path, std::string_view bytes) {
     Descriptor folder(::open(place.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0) return false;
 
-    const std::string entry = temporaryName(place.name, bytes);
+    std::string entry;
     // A rename would part a hard-linked file from its other names.
     const Outcome outcome =
         exists && old.st_nlink > 1
@@ -209,6 +181,12 @@ bool replaceFileContent(const std::string& path, std::string_view bytes) {
     ::fsync(folder.get());
     removeLeftovers(folder.get(), place.name);
     return true;
+}
+
+void removeLeftoversBeside(const std::string& path) {
+    const Place place = placeOf(path);
+    Descriptor folder(::open(place.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) removeLeftovers(folder.get(), place.name);
 }
 
 } // namespace zet::platform::posix

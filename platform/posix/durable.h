@@ -15,8 +15,11 @@ namespace zet::platform::posix {
 // links) or the folder takes no new file, an existing file is rewritten in place instead. False
 // when nothing could be written (a full disk among others); the file is then unchanged.
 // Temporaries that an interrupted earlier replacement left beside the file are removed once a
-// replacement succeeds; each carries the hash of its content in its name, so that no file this
-// layer did not write is ever taken for one.
+// replacement succeeds (see isTemporaryName); a fresh name is taken for each replacement, so
+// that what an interrupted one left never blocks the next.
 bool replaceFileContent(const std::string& path, std::string_view bytes);
+
+// Removes the temporaries that interrupted replacements of `path` left beside it.
+void removeLeftoversBeside(const std::string& path);
 
 } // namespace zet::platform::posix

@@ -2,6 +2,7 @@
 
 #include "platform/faults.h"
 #include "platform/posix/internal.h"
+#include "platform/posix/utf16.h"
 #include "platform/system.h"
 
 #include <algorithm>
@@ -114,6 +115,16 @@ bool sys::appendTextFile(const std::string& path, std::string_view text) {
         bytes.push_back(c);
     }
     return posix::writeAll(file.get(), bytes);
+}
+
+bool sys::appendFileBytes(const std::string& path, std::string_view bytes) {
+    off_t size = 0;
+    posix::Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666, size));
+    return file.get() >= 0 && posix::writeAll(file.get(), bytes);
+}
+
+std::string sys::utf16FromAnsi(std::string_view text) {
+    return posix::encodeUtf16File(posix::ansiToUtf8(text)).substr(kUtf16Mark.size());
 }
 
 } // namespace zet::platform

@@ -4,6 +4,7 @@
 #include "platform/posix/internal.h"
 #include "platform/posix/utf16.h"
 #include "platform/system.h"
+#include "platform/transaction.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -225,6 +226,14 @@ bool storable(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
+// A working copy is this call's own and put in place as a whole later: it is simply rewritten.
+// Any other file is replaced so that a crash leaves its old content or its new one.
+bool writeWhole(const std::string& path, std::string_view bytes) {
+    if (!isWorkingCopy(path)) return posix::replaceFileContent(path, bytes);
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
+    return file.get() >= 0 && posix::writeAll(file.get(), bytes);
+}
+
 } // namespace
 
 std::string sys::readIniString(const std::string& path, std::string_view section,
@@ -255,7 +264,7 @@ bool sys::writeIniString(const std::string& path, std::string_view section, std:
     else
         setKey(file.lines, section, key, value);
     file.changed = true;
-    return openSession() || posix::replaceFileContent(path, bytesOf(file));
+    return openSession() || writeWhole(path, bytesOf(file));
 }
 
 void sys::openIniSession() {
@@ -270,7 +279,7 @@ bool sys::commitIniSession() {
     if (!openSession()) return true;
     bool all = true;
     for (const auto& [path, file] : openSession()->files)
-        if (file.changed) all = posix::replaceFileContent(path, bytesOf(file)) && all;
+        if (file.changed) all = writeWhole(path, bytesOf(file)) && all;
     // Later reads go to the files again.
     openSession()->files.clear();
     return all;

@@ -2,6 +2,7 @@
 
 #include "platform/faults.h"
 #include "platform/system.h"
+#include "platform/text.h"
 
 #include <tchar.h>
 
@@ -60,6 +61,20 @@ bool sys::appendTextFile(const std::string& path, std::string_view text) {
     const File file = openText(path, _T("a")); // LF is written as CR LF
     if (!file) return false;
     return std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+}
+
+bool sys::appendFileBytes(const std::string& path, std::string_view bytes) {
+    const File file = openText(path, _T("ab"));
+    return file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+}
+
+std::string sys::utf16FromAnsi(std::string_view text) {
+    std::string bytes;
+    for (const wchar_t unit : wideFromAnsi(text)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>((unit >> 8) & 0xFF);
+    }
+    return bytes;
 }
 
 } // namespace zet::platform

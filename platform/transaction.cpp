@@ -1,0 +1,129 @@
+#include "platform/transaction.h"
+
+#include "platform/faults.h"
+#include "platform/system.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <random>
+
+namespace zet::platform {
+
+namespace {
+
+constexpr std::size_t kRandomDigits = 12;
+constexpr std::size_t kCheckDigits = 4;
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+
+// The open transaction: the file, its working copy (empty when the writes go in place) and
+// whether a write reached the copy.
+struct Open {
+    std::string path;
+    std::string working;
+    bool written = false;
+};
+
+std::optional<Open>& current() {
+    static std::optional<Open> open;
+    return open;
+}
+
+// 64-bit FNV-1a, for the check digits.
+std::uint64_t hashOf(std::string_view a, std::string_view b) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const std::string_view part : {a, b}) {
+        for (const char c : part) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 1099511628211ull;
+        }
+    }
+    return hash;
+}
+
+void appendHex(std::string& text, std::uint64_t value, std::size_t digits) {
+    for (std::size_t i = digits; i-- > 0;) text += kHexDigits[(value >> (4 * i)) & 0xF];
+}
+
+std::uint64_t randomBits() {
+    static std::uint64_t counter = 0;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::uint64_t bits = static_cast<std::uint64_t>(now) ^ (++counter * 0x9E3779B97F4A7C15ull);
+    try {
+        std::random_device device;
+        bits ^= (std::uint64_t{device()} << 32) ^ device();
+    } catch (...) { // no device: the clock and the counter keep the names apart
+    }
+    return bits;
+}
+
+} // namespace
+
+std::string temporaryName(std::string_view name) {
+    std::string digits;
+    appendHex(digits, randomBits(), kRandomDigits);
+    std::string result(name);
+    result += kTemporaryMark;
+    result += digits;
+    appendHex(result, hashOf(name, digits), kCheckDigits);
+    return result;
+}
+
+bool isTemporaryName(std::string_view entry, std::string_view name) {
+    if (entry.size() != name.size() + kTemporaryMark.size() + kRandomDigits + kCheckDigits ||
+        !entry.starts_with(name) || entry.substr(name.size()).find(kTemporaryMark) != 0)
+        return false;
+    const std::string_view digits = entry.substr(name.size() + kTemporaryMark.size());
+    if (digits.find_first_not_of(kHexDigits) != std::string_view::npos) return false;
+    std::string check;
+    appendHex(check, hashOf(name, digits.substr(0, kRandomDigits)), kCheckDigits);
+    return digits.substr(kRandomDigits) == check;
+}
+
+FileTransaction::FileTransaction(const std::string& path) : outer_(!current()) {
+    if (!outer_) return;
+    Open open{path, {}, false};
+    if (validPath(path))
+        if (auto working = sys::makeWorkingCopy(path)) open.working = std::move(*working);
+    current() = std::move(open);
+}
+
+FileTransaction::~FileTransaction() {
+    if (!outer_ || !current()) return;
+    if (!current()->working.empty()) sys::removeFile(current()->working);
+    current().reset();
+}
+
+bool FileTransaction::commit() {
+    if (!outer_ || !current()) return true;
+    Open open = std::move(*current());
+    current().reset();
+    if (open.working.empty()) return true;
+    if (!open.written) {
+        sys::removeFile(open.working);
+        return true;
+    }
+    if (faults::shouldFail(faults::Point::replaceFile) ||
+        !sys::putInPlace(open.path, open.working)) {
+        sys::removeFile(open.working);
+        return false;
+    }
+    sys::removeLeftovers(open.path);
+    return true;
+}
+
+const std::string& routed(const std::string& path) {
+    const auto& open = current();
+    return open && !open->working.empty() && open->path == path ? open->working : path;
+}
+
+bool isWorkingCopy(const std::string& path) {
+    const auto& open = current();
+    return open && !open->working.empty() && open->working == path;
+}
+
+void noteWritten(const std::string& path) {
+    if (isWorkingCopy(path)) current()->written = true;
+}
+
+} // namespace zet::platform

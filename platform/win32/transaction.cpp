@@ -1,0 +1,145 @@
+#include "platform/win32/syschar.h"
+
+#include <aclapi.h>
+
+#include "platform/system.h"
+#include "platform/text.h"
+#include "platform/transaction.h"
+
+#include <cstdio>
+
+namespace zet::platform {
+
+namespace {
+
+// Fresh names tried before giving up, so that what an earlier call left never blocks.
+constexpr int kNameTries = 8;
+
+std::string folderOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+// Gives the copy the access list of the file it replaces (a grant to everyone among others),
+// which a rename would otherwise lose. Nothing to take where the file has none (a missing file,
+// a file system without access lists); false when the copy cannot be given it.
+bool takeAccessList(const win32::SysString& file, const win32::SysString& copy) {
+    PACL list = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfo(file.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                             nullptr, &list, nullptr, &descriptor) != ERROR_SUCCESS)
+        return true;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    const SECURITY_INFORMATION protection = (control & SE_DACL_PROTECTED) != 0
+                                                ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                : UNPROTECTED_DACL_SECURITY_INFORMATION;
+    const bool taken = SetNamedSecurityInfo(const_cast<TCHAR*>(copy.c_str()), SE_FILE_OBJECT,
+                                            DACL_SECURITY_INFORMATION | protection, nullptr,
+                                            nullptr, list, nullptr) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    return taken;
+}
+
+// A file with other names (hard links): a replacement would part it from them.
+bool hasOtherNames(const win32::SysString& path) {
+    const HANDLE file =
+        CreateFile(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return true;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    return !known || information.nNumberOfLinks > 1;
+}
+
+// A new file at `working`: a copy of `source`, or empty when there is none.
+bool createCopy(const win32::SysString* source, const win32::SysString& working) {
+    if (source != nullptr) return CopyFile(source->c_str(), working.c_str(), TRUE) != 0;
+    const HANDLE file = CreateFile(working.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool flush(const win32::SysString& path) {
+    const HANDLE file = CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(file) != 0;
+    CloseHandle(file);
+    return flushed;
+}
+
+// The file name of a directory entry in the plug-in's path text, when it is plain ASCII after
+// `name` (as every temporary's is); empty otherwise.
+std::string entryName(const TCHAR* entry, const win32::SysString& sysName, std::string_view name) {
+    const win32::SysString text(entry);
+    if (text.compare(0, sysName.size(), sysName) != 0) return {};
+    std::string result(name);
+    for (std::size_t i = sysName.size(); i < text.size(); ++i) {
+        if (static_cast<unsigned>(text[i]) > 0x7F) return {};
+        result += static_cast<char>(text[i]);
+    }
+    return result;
+}
+
+} // namespace
+
+std::optional<std::string> sys::makeWorkingCopy(const std::string& path) {
+    const auto file = win32::sysPath(path);
+    if (!file) return std::nullopt;
+    const DWORD attributes = GetFileAttributes(file->c_str());
+    const bool present = attributes != INVALID_FILE_ATTRIBUTES;
+    if (!present && GetLastError() != ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (present && ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ||
+                    hasOtherNames(*file)))
+        return std::nullopt;
+    const std::string folder = folderOf(path);
+    const std::string name = path.substr(folder.size());
+    for (int attempt = 0; attempt < kNameTries; ++attempt) {
+        const std::string working = folder + temporaryName(name);
+        const auto copy = win32::sysPath(working);
+        if (!copy) return std::nullopt;
+        if (createCopy(present ? &*file : nullptr, *copy)) return working;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool sys::putInPlace(const std::string& path, const std::string& working) {
+    const auto target = win32::sysPath(path);
+    const auto copy = win32::sysPath(working);
+    if (!target || !copy || !flush(*copy) || !takeAccessList(*target, *copy)) return false;
+    // One rename, so that the file is never missing; it fails while another program holds the
+    // file open without sharing its deletion.
+    return MoveFileEx(copy->c_str(), target->c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void sys::removeFile(const std::string& path) {
+    if (const auto file = win32::sysPath(path)) DeleteFile(file->c_str());
+}
+
+void sys::removeLeftovers(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const std::string name = path.substr(folder.size());
+    const auto sysName = win32::sysPath(name);
+    const auto pattern = win32::sysPath(path + std::string(kTemporaryMark) + "*");
+    if (!sysName || !pattern) return;
+    WIN32_FIND_DATA found;
+    const HANDLE search = FindFirstFile(pattern->c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string entry = entryName(found.cFileName, *sysName, name);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            isTemporaryName(entry, name))
+            removeFile(folder + entry);
+    } while (FindNextFile(search, &found) != 0);
+    FindClose(search);
+}
+
+} // namespace zet::platform
