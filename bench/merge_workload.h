@@ -19,8 +19,11 @@ class GroupMergeWorkload {
     // In a fresh temporary folder, or in `folder` when one is given (created when missing).
     explicit GroupMergeWorkload(std::size_t dictionaries, std::filesystem::path folder = {});
 
-    // Removes duvevo.cfg and merges every dictionary again.
+    // Removes duvevo.cfg and merges every dictionary again, each through the export; or, for
+    // comparison, each written straight into duvevo.cfg as calls were before they wrote a working
+    // copy and put it in place.
     void run();
+    void runInPlace();
 
     std::size_t groups() const { return names_.size() * kGroupsEach; }
     std::size_t cfgBytes() const;

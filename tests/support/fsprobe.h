@@ -89,3 +89,21 @@ namespace zettest {
 bool readOnlyIsRefused(const std::string& path);
 
 } // namespace zettest
+
+namespace zettest {
+
+// Holds a file open for reading and writing without sharing its deletion, as a running program
+// may, for the scope: it can then be written but not replaced. POSIX replaces such a file all
+// the same; there the system's refusal is stood in for.
+class HeldOpen {
+  public:
+    explicit HeldOpen(const std::string& path);
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    ~HeldOpen();
+
+  private:
+    void* handle_ = nullptr;
+};
+
+} // namespace zettest

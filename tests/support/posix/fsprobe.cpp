@@ -1,5 +1,6 @@
 #include "tests/support/fsprobe.h"
 
+#include "platform/faults.h"
 #include "tests/support/files.h"
 
 #include <array>
@@ -128,6 +129,18 @@ namespace zettest {
 // The platform layer refuses such a file by its own rule, for root too.
 bool readOnlyIsRefused(const std::string&) {
     return true;
+}
+
+} // namespace zettest
+
+namespace zettest {
+
+HeldOpen::HeldOpen(const std::string&) {
+    zet::platform::faults::failNext(zet::platform::faults::Point::replaceFile, 1 << 20);
+}
+
+HeldOpen::~HeldOpen() {
+    zet::platform::faults::clear(zet::platform::faults::Point::replaceFile);
 }
 
 } // namespace zettest

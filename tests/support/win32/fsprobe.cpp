@@ -161,3 +161,16 @@ bool readOnlyIsRefused(const std::string& path) {
 }
 
 } // namespace zettest
+
+namespace zettest {
+
+HeldOpen::HeldOpen(const std::string& path)
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)) {
+}
+
+HeldOpen::~HeldOpen() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+
+} // namespace zettest
