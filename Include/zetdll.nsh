@@ -12,6 +12,13 @@
 ; plug-in is called without /NOUNLOAD, so every call reads its catalogue anew and a catalogue
 ; that cannot be read answers "failed" or "no dictionary", never what an earlier call read.
 ; Variables named _zetdll_* belong to these macros.
+;
+; ${zetdll::ForEachFile} and ${zetdll::ForEachDictionary} pop each answer whole before the block
+; runs, so the block finds the stack as it was before the loop. ${zetdll::InstallDictionary}
+; first looks for every file in SOURCE: a missing one (or a name that is no plain file name
+; there) stops the dictionary before any file is copied. RESULT is "failed" then, when a copy
+; fails and when there is no dictionary at INDEX; each file that did not arrive gets a detail
+; line that names it and says why.
 
 !ifndef ZETDLL_NSH_INCLUDED
 !define ZETDLL_NSH_INCLUDED
@@ -45,8 +52,7 @@
   Goto -3
 !macroend
 
-; Pops loadDicInfo's answer: RESULT gets "ok" and F0 to F7 the header fields 0 to 7, or RESULT
-; gets "failed" and F0 to F7 the empty text.
+; Pops loadDicInfo's answer: RESULT "ok" and F0..F7 header fields 0..7, or "failed" and F0..F7 "".
 !define zetdll::LoadDicInfo `!insertmacro zetdll::LoadDicInfo`
 !macro zetdll::LoadDicInfo CATALOGUE RESULT F0 F1 F2 F3 F4 F5 F6 F7
   zetdll::loadDicInfo `${CATALOGUE}`
@@ -72,8 +78,7 @@
   ${EndIf}
 !macroend
 
-; Pops dicInfo's answer for the INDEX-th dictionary that MASK selects: DISPLAY gets its display
-; name and VERSION its version, or the empty text and "0" when there is none.
+; Pops dicInfo's answer: the INDEX-th selected dictionary's DISPLAY name and VERSION, or "" and 0.
 !define zetdll::DicInfo `!insertmacro zetdll::DicInfo`
 !macro zetdll::DicInfo CATALOGUE MASK INDEX DISPLAY VERSION
   zetdll::dicInfo `${CATALOGUE}` `${MASK}` `${INDEX}`
@@ -81,9 +86,7 @@
   Pop ${VERSION}
 !macroend
 
-; Pops dicFiles' whole answer for the INDEX-th dictionary that MASK selects: SHORT gets its short
-; name and COUNT its number of files, or the empty text and "0" when there is none. The files
-; themselves come from ${zetdll::ForEachFile}.
+; Pops dicFiles' whole answer: SHORT name and file COUNT of that dictionary, or "" and 0.
 !define zetdll::DicFiles `!insertmacro zetdll::DicFiles`
 !macro zetdll::DicFiles CATALOGUE MASK INDEX SHORT COUNT
   !insertmacro _zetdll_Vars
@@ -94,17 +97,14 @@
   StrCpy ${COUNT} $_zetdll_count
 !macroend
 
-; Pops updateDuvEvoCfg's answer: RESULT gets "ok" (the plug-in reports no outcome). NAME is one
-; dictionary name, or a "/"-led list of dictionary configuration files.
+; Pops updateDuvEvoCfg's answer into RESULT, always "ok"; NAME is a dictionary or a "/"-led list.
 !define zetdll::UpdateDuvEvoCfg `!insertmacro zetdll::UpdateDuvEvoCfg`
 !macro zetdll::UpdateDuvEvoCfg FOLDER NAME RESULT
   zetdll::updateDuvEvoCfg `${FOLDER}` `${NAME}`
   Pop ${RESULT}
 !macroend
 
-; Runs the block up to ${Next} once per file of the INDEX-th dictionary that MASK selects, in
-; catalogue order, with NAME set to the file's name and TIME to its time text; not at all when
-; there is no such dictionary. Pops each answer whole: the block finds the stack as it was.
+; Loop to ${Next}: per file of the INDEX-th selected dictionary, in order, sets NAME and TIME.
 !define zetdll::ForEachFile `!insertmacro zetdll::ForEachFile`
 !macro zetdll::ForEachFile CATALOGUE MASK INDEX NAME TIME
   !insertmacro _zetdll_Vars
@@ -141,9 +141,7 @@
   ${EndIf}
 !macroend
 
-; Runs the block up to ${Next} once per dictionary that MASK selects in CATALOGUE, in catalogue
-; order: INDEX gets its index (0, 1, ...), SHORT its short name, DISPLAY its display name and
-; VERSION its version. Ends at the first index with no dictionary (dicFiles' file count "0").
+; Loop to ${Next}: per selected dictionary sets INDEX, SHORT, DISPLAY, VERSION; ends at count 0.
 !define zetdll::ForEachDictionary `!insertmacro zetdll::ForEachDictionary`
 !macro zetdll::ForEachDictionary CATALOGUE MASK INDEX SHORT DISPLAY VERSION
   !insertmacro _zetdll_Vars
@@ -174,11 +172,7 @@
   ${EndIf}
 !macroend
 
-; Installs the files of the INDEX-th dictionary that MASK selects from folder SOURCE into folder
-; TARGET, each with its catalogue time (copied, then given the time). RESULT gets "ok" when every
-; file arrived, else "failed" with one detail line per file that did not and why. A file missing
-; from SOURCE (or a name that is no plain file name there) stops the dictionary before any of its
-; files is copied; no dictionary at INDEX also gives "failed".
+; Copies that dictionary's files SOURCE to TARGET with their times; RESULT "ok" if all arrived.
 !define zetdll::InstallDictionary `!insertmacro zetdll::InstallDictionary`
 !macro zetdll::InstallDictionary CATALOGUE MASK INDEX SOURCE TARGET RESULT
   !insertmacro _zetdll_Vars
