@@ -12,6 +12,9 @@ SilentInstall silent
 !include "zetdll.nsh"
 OutFile "${OUTFILE}"
 Name "zetdll macro checks"
+!define MISSING "${WORK}\missing.txt"
+!define SRC "${WORK}\src"
+!define DST "${WORK}\dst"
 
 Var log
 Var short
@@ -35,6 +38,12 @@ Var index
     !insertmacro Log "${label}: the stack changed, its top is [$R9]"
   ${EndIf}
 !macroend
+; One macro call between the two.
+!macro Around label call
+  !insertmacro Stacked
+  ${call}
+  !insertmacro Unstacked "${label}"
+!macroend
 ; Inside a loop's block the stack is as it was before the loop.
 !macro SentinelOnTop label
   Exch $R9
@@ -48,31 +57,21 @@ Section
   FileOpen $log "${RESULT}" w
   Push "bottom"
 
-  !insertmacro Stacked
-  ${zetdll::LoadDicInfo} "${CATALOGUE}" $0 $1 $2 $3 $4 $5 $6 $7 $8
-  !insertmacro Unstacked "LoadDicInfo"
+  !insertmacro Around "LoadDicInfo" \
+    `${zetdll::LoadDicInfo} "${CATALOGUE}" $0 $1 $2 $3 $4 $5 $6 $7 $8`
   !insertmacro Log "LoadDicInfo: $0 [$1] [$2] [$3] [$4] [$5] [$6] [$7] [$8]"
-  !insertmacro Stacked
-  ${zetdll::LoadDicInfo} "${WORK}\missing.txt" $0 $1 $2 $3 $4 $5 $6 $7 $8
-  !insertmacro Unstacked "LoadDicInfo missing"
+  !insertmacro Around "LoadDicInfo missing" \
+    `${zetdll::LoadDicInfo} "${MISSING}" $0 $1 $2 $3 $4 $5 $6 $7 $8`
   !insertmacro Log "LoadDicInfo missing: $0 [$1] [$8]"
 
-  !insertmacro Stacked
-  ${zetdll::DicInfo} "${CATALOGUE}" "0110" 1 $display $version
-  !insertmacro Unstacked "DicInfo"
+  !insertmacro Around "DicInfo" `${zetdll::DicInfo} "${CATALOGUE}" "0110" 1 $display $version`
   !insertmacro Log "DicInfo: [$display] [$version]"
-  !insertmacro Stacked
-  ${zetdll::DicInfo} "${WORK}\missing.txt" "111" 0 $display $version
-  !insertmacro Unstacked "DicInfo missing"
+  !insertmacro Around "DicInfo missing" `${zetdll::DicInfo} "${MISSING}" "111" 0 $display $version`
   !insertmacro Log "DicInfo missing: [$display] [$version]"
 
-  !insertmacro Stacked
-  ${zetdll::DicFiles} "${CATALOGUE}" "111" 0 $short $0
-  !insertmacro Unstacked "DicFiles"
+  !insertmacro Around "DicFiles" `${zetdll::DicFiles} "${CATALOGUE}" "111" 0 $short $0`
   !insertmacro Log "DicFiles: [$short] [$0]"
-  !insertmacro Stacked
-  ${zetdll::DicFiles} "${CATALOGUE}" "111" 3 $short $0
-  !insertmacro Unstacked "DicFiles none"
+  !insertmacro Around "DicFiles none" `${zetdll::DicFiles} "${CATALOGUE}" "111" 3 $short $0`
   !insertmacro Log "DicFiles none: [$short] [$0]"
 
   !insertmacro Stacked
@@ -88,7 +87,7 @@ Section
   ${Next}
   !insertmacro Unstacked "ForEachFile, Break"
   !insertmacro Stacked
-  ${zetdll::ForEachFile} "${WORK}\missing.txt" "111" 0 $name $time
+  ${zetdll::ForEachFile} "${MISSING}" "111" 0 $name $time
     !insertmacro Log "ForEachFile missing: $name"
   ${Next}
   !insertmacro Unstacked "ForEachFile missing"
@@ -109,7 +108,7 @@ Section
   !insertmacro Unstacked "ForEachDictionary"
   !insertmacro Log "ForEachDictionary ends at: $index [$short] [$display] [$version]"
   !insertmacro Stacked
-  ${zetdll::ForEachDictionary} "${WORK}\missing.txt" "111" $index $short $display $version
+  ${zetdll::ForEachDictionary} "${MISSING}" "111" $index $short $display $version
     !insertmacro Log "ForEachDictionary missing: $index"
   ${Next}
   !insertmacro Unstacked "ForEachDictionary missing"
@@ -117,41 +116,36 @@ Section
   FileOpen $R1 "${WORK}\groups.ini" w
   FileWrite $R1 "g1=ab$\r$\n"
   FileClose $R1
-  !insertmacro Stacked
-  ${zetdll::UpdateDuvEvoCfg} "${WORK}" "ab" $0
-  !insertmacro Unstacked "UpdateDuvEvoCfg"
+  !insertmacro Around "UpdateDuvEvoCfg" `${zetdll::UpdateDuvEvoCfg} "${WORK}" "ab" $0`
   ReadINIStr $1 "${WORK}\duvevo.cfg" ".g1" "Dics"
   !insertmacro Log "UpdateDuvEvoCfg: $0, Dics=$1"
 
   ; Sources for ab (x and y); none for ef (w).
-  CreateDirectory "${WORK}\src"
-  CreateDirectory "${WORK}\dst"
-  FileOpen $R1 "${WORK}\src\x" w
+  CreateDirectory "${SRC}"
+  CreateDirectory "${DST}"
+  FileOpen $R1 "${SRC}\x" w
   FileClose $R1
-  FileOpen $R1 "${WORK}\src\y" w
+  FileOpen $R1 "${SRC}\y" w
   FileClose $R1
-  !insertmacro Stacked
-  ${zetdll::InstallDictionary} "${CATALOGUE}" "111" 0 "${WORK}\src" "${WORK}\dst" $0
-  !insertmacro Unstacked "InstallDictionary"
-  GetFileTime "${WORK}\dst\x" $1 $2
-  GetFileTime "${WORK}\dst\y" $3 $4
+  !insertmacro Around "InstallDictionary" \
+    `${zetdll::InstallDictionary} "${CATALOGUE}" "111" 0 "${SRC}" "${DST}" $0`
+  GetFileTime "${DST}\x" $1 $2
+  GetFileTime "${DST}\y" $3 $4
   IntFmt $1 "%x" $1
   IntFmt $2 "%x" $2
   IntFmt $3 "%x" $3
   IntFmt $4 "%x" $4
   !insertmacro Log "InstallDictionary: $0, x at $1 $2, y at $3 $4"
-  !insertmacro Stacked
-  ${zetdll::InstallDictionary} "${CATALOGUE}" "111" 2 "${WORK}\src" "${WORK}\dst" $0
-  !insertmacro Unstacked "InstallDictionary missing file"
-  ${If} ${FileExists} "${WORK}\dst\w"
+  !insertmacro Around "Install, missing file" \
+    `${zetdll::InstallDictionary} "${CATALOGUE}" "111" 2 "${SRC}" "${DST}" $0`
+  ${If} ${FileExists} "${DST}\w"
     StrCpy $1 "copied"
   ${Else}
     StrCpy $1 "not copied"
   ${EndIf}
   !insertmacro Log "InstallDictionary missing file: $0, w $1"
-  !insertmacro Stacked
-  ${zetdll::InstallDictionary} "${WORK}\missing.txt" "111" 0 "${WORK}\src" "${WORK}\dst" $0
-  !insertmacro Unstacked "InstallDictionary missing catalogue"
+  !insertmacro Around "Install, no catalogue" \
+    `${zetdll::InstallDictionary} "${MISSING}" "111" 0 "${SRC}" "${DST}" $0`
   !insertmacro Log "InstallDictionary missing catalogue: $0"
 
   Pop $R9
