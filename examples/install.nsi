@@ -166,8 +166,8 @@ Section "-Install"
       ; One dictionary: entered into its groups in duvevo.cfg.
       ${zetdll::UpdateDuvEvoCfg} "$INSTDIR" $short $result
     ${Else}
-      DetailPrint "$short ($display) is left out: not all of its files arrived, so it is \
-        entered neither in instdics.dat nor in duvevo.cfg"
+      DetailPrint "$short ($display) is left out: not all of its files arrived,"
+      DetailPrint "so $short is entered in neither instdics.dat nor duvevo.cfg."
     ${EndIf}
   ${Next}
   FileClose $list
