@@ -1,13 +1,20 @@
-; Installs the sample dictionaries with the zetdll plug-in.
+; Installs the sample dictionaries with the zetdll plug-in and its include, zetdll.nsh. The
+; Components page offers one section per dictionary of the catalogue, named after it.
 ;
-; Build:  makensis -DTARGET=<target> -DMEDIA=<folder> -DPLUGINS=<folder with zetdll.dll>
-;                  -DOUTFILE=<exe> install.nsi
+; Build:  makensis [-DTARGET=<target>] [-DMEDIA=<folder>] [-DPLUGINS=<folder>] [-DOUTFILE=<exe>]
+;                  install.nsi
 ;   TARGET   the NSIS target: x86-unicode (the default), amd64-unicode or x86-ansi; the
 ;            plug-in's DLL for that target must be in PLUGINS or in NSIS's Plugins\TARGET
 ;   MEDIA    the installation media: catalogue.txt, groups.ini, grnames.ini, the dictionary
-;            configuration files (*.cfg) and every file that the catalogue lists
-;   PLUGINS  the folder that holds zetdll.dll for TARGET (else NSIS's own Plugins\TARGET)
-; Run:    duvevo-dictionaries.exe /S /D=C:\path\to\target   (silently, into the given folder)
+;            configuration files (*.cfg) and every file that the catalogue lists (by default
+;            the folder media beside this script)
+;   PLUGINS  the folder that holds zetdll.dll for TARGET (by default the release's
+;            Plugins\TARGET, else NSIS's own)
+;   zetdll.nsh is taken from the release's Include folder, the repository's, or NSIS's own.
+; Run:    duvevo-dictionaries.exe [/S] [/MASK=<mask>] [/D=C:\path\to\target]
+;   /S       silently, installing the dictionaries that the mask selects
+;   /MASK    the selection to start from: character i is "1" to install the dictionary at
+;            catalogue position i (by default the MASK below)
 
 !ifndef TARGET
   !define TARGET "x86-unicode"
@@ -16,7 +23,11 @@ Target ${TARGET}                  ; x86-ansi is the same as Unicode false
 RequestExecutionLevel user
 !ifdef PLUGINS
   !addplugindir /${TARGET} "${PLUGINS}"
+!else
+  !addplugindir /${TARGET} "../../Plugins/${TARGET}"
 !endif
+!addincludedir "../../Include"    ; relative to this script's folder
+!addincludedir "../Include"
 !ifndef OUTFILE
   !define OUTFILE "duvevo-dictionaries.exe"
 !endif
@@ -24,42 +35,118 @@ RequestExecutionLevel user
   !define MEDIA "media"
 !endif
 !define MASK "1111111111011111"   ; selection mask: every dictionary but the one at position 10
+!define LAST_POSITION 15          ; one section per catalogue position from 0 to this
+
+!include "zetdll.nsh"
+!include "FileFunc.nsh"
+!include "Sections.nsh"
 
 Name "Duvevo Dictionaries"
 OutFile "${OUTFILE}"
 InstallDir "$TEMP\Duvevo"
 ShowInstDetails show
+ComponentText "Choose the dictionaries to install." "" "Dictionaries:"
+
+Page components
+Page directory
+Page instfiles
 
 Var catalogue
+Var mask
 Var index
 Var short
-Var count
-Var name
-Var time
+Var display
+Var version
+Var result
 Var list
 
-Section "Dictionaries"
-  ; The media travel inside the installer and are unpacked to a temporary folder.
+; One section per catalogue position, named at start-up after the dictionary there; the
+; sections of empty positions are hidden. They only select: the section "-Install" installs.
+!macro DictionarySection POSITION
+  Section /o "Dictionary ${POSITION}" position${POSITION}
+  SectionEnd
+!macroend
+!insertmacro DictionarySection 0
+!insertmacro DictionarySection 1
+!insertmacro DictionarySection 2
+!insertmacro DictionarySection 3
+!insertmacro DictionarySection 4
+!insertmacro DictionarySection 5
+!insertmacro DictionarySection 6
+!insertmacro DictionarySection 7
+!insertmacro DictionarySection 8
+!insertmacro DictionarySection 9
+!insertmacro DictionarySection 10
+!insertmacro DictionarySection 11
+!insertmacro DictionarySection 12
+!insertmacro DictionarySection 13
+!insertmacro DictionarySection 14
+!insertmacro DictionarySection 15
+
+; Reads the catalogue, names the sections and selects them from /MASK= (or MASK).
+Function .onInit
   InitPluginsDir
+  File "/oname=$PLUGINSDIR\catalogue.txt" "${MEDIA}\catalogue.txt"
+  StrCpy $catalogue "$PLUGINSDIR\catalogue.txt"
+  ${zetdll::LoadDicInfo} $catalogue $result $0 $1 $2 $3 $4 $5 $6 $7
+  ${If} $result != "ok"
+    MessageBox MB_ICONSTOP "The catalogue cannot be read." /SD IDOK
+    Abort
+  ${EndIf}
+
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/MASK=" $mask
+  ${If} ${Errors}
+    StrCpy $mask "${MASK}"
+  ${EndIf}
+
+  ; A mask with "1" at position p alone selects the dictionaries at p (one, unless the
+  ; catalogue puts two there, which zetdll-check warns of).
+  StrCpy $R1 ""                     ; p zeros
+  StrCpy $R5 "1"
+  ${For} $R2 0 ${LAST_POSITION}
+    StrCpy $R0 ""                   ; the section's text
+    ${zetdll::ForEachDictionary} $catalogue "$R1$R5" $index $short $display $version
+      ${If} $display == ""
+        StrCpy $display $short
+      ${EndIf}
+      ${If} $R0 == ""
+        StrCpy $R0 $display
+      ${Else}
+        StrCpy $R0 "$R0 + $display"
+      ${EndIf}
+    ${Next}
+    IntOp $R3 ${position0} + $R2
+    SectionSetText $R3 $R0          ; the empty text hides the section
+    StrCpy $R4 $mask 1 $R2
+    ${If} $R4 == "1"
+    ${AndIf} $R0 != ""
+      !insertmacro SelectSection $R3
+    ${Else}
+      !insertmacro UnselectSection $R3
+    ${EndIf}
+    StrCpy $R1 "0$R1"
+  ${Next}
+FunctionEnd
+
+Section "-Install"
+  ; The selection mask of the checked sections.
+  StrCpy $mask ""
+  ${For} $R2 0 ${LAST_POSITION}
+    IntOp $R3 ${position0} + $R2
+    StrCpy $R4 "0"
+    ${If} ${SectionIsSelected} $R3
+      StrCpy $R4 "1"
+    ${EndIf}
+    StrCpy $mask "$mask$R4"
+  ${Next}
+
+  ; The media travel inside the installer and are unpacked to a temporary folder.
   SetOutPath "$PLUGINSDIR\media"
   File /r "${MEDIA}\*.*"
-  StrCpy $catalogue "$PLUGINSDIR\media\catalogue.txt"
-
-  ; loadDicInfo pops the catalogue path and pushes "ok" on top of the eight header fields
-  ; (so they pop in the order 0 to 7), or only "failed".
-  zetdll::loadDicInfo /NOUNLOAD "$catalogue"
-  Pop $0
-  StrCmp $0 "ok" +2
-    Abort "The catalogue cannot be read."
-  Pop $1
-  Pop $2
-  Pop $3
-  Pop $4
-  Pop $5
-  Pop $6
-  Pop $7
-  Pop $8
-  DetailPrint "Catalogue: $1 $2 by $3 ($4, $5), number $6, $7, $8"
+  ${zetdll::LoadDicInfo} $catalogue $result $1 $2 $3 $4 $5 $6 $7 $8
+  DetailPrint "Catalogue: $1 $2 by $3 ($4, $5), number $6, $7, $8; selection $mask"
 
   ; The application's group tables go first: updateDuvEvoCfg reads them from $INSTDIR.
   SetOutPath "$INSTDIR"
@@ -69,48 +156,25 @@ Section "Dictionaries"
   ; instdics.dat lists what this installation installs, one "*name" line each.
   FileOpen $list "$INSTDIR\instdics.dat" w
 
-  StrCpy $index 0
-  next_dictionary:
-    ; dicFiles pops path, mask and index. For the index-th selected dictionary it pushes,
-    ; per file, its time text and then its name; then the file count; the short name on top.
-    ; When there is none: "0", and the empty text on top.
-    zetdll::dicFiles /NOUNLOAD "$catalogue" "${MASK}" "$index"
-    Pop $short
-    Pop $count
-    StrCmp $count "0" done_dictionaries   ; a dictionary always has at least one file
-
-    ; dicInfo takes the same arguments and pushes the version, then the display name on top.
-    zetdll::dicInfo /NOUNLOAD "$catalogue" "${MASK}" "$index"
-    Pop $0
-    Pop $1
-    DetailPrint "$short: $0, version $1, $count file(s)"
-
-    ; The files pop last one first: its name, then its time text.
-    next_file:
-      StrCmp $count "0" done_files
-      Pop $name
-      Pop $time
-      CopyFiles /SILENT "$PLUGINSDIR\media\$name" "$INSTDIR\$name"
-      ; setFileModificationTime pops the path, then the time text; pushes nothing.
-      zetdll::setFileModificationTime "$INSTDIR\$name" "$time"
-      IntOp $count $count - 1
-      Goto next_file
-    done_files:
-
-    FileWrite $list "*$short$\r$\n"
-    ; updateDuvEvoCfg pops the folder and a dictionary name; enters the dictionary into its
-    ; groups in duvevo.cfg and pushes "ok".
-    zetdll::updateDuvEvoCfg "$INSTDIR" "$short"
-    Pop $0
-    IntOp $index $index + 1
-    Goto next_dictionary
-  done_dictionaries:
+  ; Each selected dictionary: its files with their catalogue times, then its entries. One
+  ; whose files did not all arrive is recorded nowhere.
+  ${zetdll::ForEachDictionary} $catalogue $mask $index $short $display $version
+    DetailPrint "$short: $display, version $version"
+    ${zetdll::InstallDictionary} $catalogue $mask $index "$PLUGINSDIR\media" "$INSTDIR" $result
+    ${If} $result == "ok"
+      FileWrite $list "*$short$\r$\n"
+      ; One dictionary: entered into its groups in duvevo.cfg.
+      ${zetdll::UpdateDuvEvoCfg} "$INSTDIR" $short $result
+    ${Else}
+      DetailPrint "$short ($display) is left out: not all of its files arrived,"
+      DetailPrint "so $short is entered in neither instdics.dat nor duvevo.cfg."
+    ${EndIf}
+  ${Next}
   FileClose $list
 
-  ; With a "/"-led list of dictionary configuration files, updateDuvEvoCfg appends their group
-  ; sections, cut down to the installed dictionaries; the rest go to the group other_dics.
-  zetdll::updateDuvEvoCfg "$INSTDIR" "/collections.cfg/"
-  Pop $0
+  ; A "/"-led list of dictionary configuration files: their group sections are appended, cut
+  ; down to the installed dictionaries; the rest go to the group other_dics.
+  ${zetdll::UpdateDuvEvoCfg} "$INSTDIR" "/collections.cfg/" $result
 
   ; giveAllPermissions pops a path ("*" first for a folder) and gives Everyone full access.
   ; The installer holds its output folder open, which keeps the folder's access from being

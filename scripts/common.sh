@@ -104,3 +104,15 @@ stage_media() {
       [ -n "$name" ] && printf 'sample data of %s\r\n' "$name" >"$media/$name"
     done
 }
+
+# Runs an NSIS installer silently into folder $2 as run_installer does, with the further
+# command-line options $3... (such as /MASK=0110) before /D=.
+run_installer_with() {
+  local exe=$1 folder=$2 loader=wine
+  shift 2
+  if [ -x /usr/lib/wine/wine64 ] && file -L "$exe" 2>/dev/null | grep -q 'x86-64'; then
+    loader=/usr/lib/wine/wine64
+  fi
+  LC_ALL=C.UTF-8 "$loader" cmd /c "$(winpath "$exe") /S $* /D=$(winpath "$folder")"
+  wineserver -w
+}
