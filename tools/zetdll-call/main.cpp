@@ -5,6 +5,7 @@
 // The arguments are pushed so that the first one ends on top (as `zetdll::EXPORT ARG1 ARG2`
 // does in a script); after the call the whole stack is printed, top first.
 #include "plugin/hoststack.h"
+#include "tools/common/hostpaths.h"
 #include "tools/zetdll-call/library.h"
 
 #include <cstdio>
@@ -92,7 +93,7 @@ void printStack(const std::vector<zet::StackText>& values, bool json) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parseOptions(zetcall::arguments(argc, argv), options)) return usage();
+    if (!parseOptions(zettools::arguments(argc, argv), options)) return usage();
     zetcall::useBinaryOutput();
 
     const std::string path = options.plugin.empty() ? zetcall::defaultPluginPath() : options.plugin;
