@@ -60,7 +60,7 @@ TEST(Scenarios, BothBuildsLeaveTheCommittedDuvevoCfg) {
 TEST(Scenarios, CheckedGroupLinesMergeAsTheCheckerSays) {
     TempDir dir;
     for (const char* name : {"groups.ini", "grnames.ini"})
-        writeFile(dir.path() / name, testData(std::string("check/media/") + name));
+        writeFile(dir.path() / name, readFile(testData(std::string("check/media/") + name)));
     update(dir.str(), "gamma");
     update(dir.str(), "epsilon");
     const std::vector<std::string> cfg = entries(readFile(dir.path() / "duvevo.cfg"));
