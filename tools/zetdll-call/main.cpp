@@ -110,9 +110,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The export gets the size asked for, so that its refusal of a size no installer passes can
+    // be tried; the nodes are then made for the default size.
+    const int nodeSize =
+        zet::stringSizeFits(options.stringSize) ? options.stringSize : zet::kDefaultStringSize;
     zet::StackNode* top = nullptr;
     for (auto it = options.arguments.rbegin(); it != options.arguments.rend(); ++it) {
-        if (!zet::pushNode(top, zet::stackFromHost(*it), options.stringSize)) {
+        if (!zet::pushNode(top, zet::stackFromHost(*it), nodeSize)) {
             std::fputs("zetdll-call: out of memory\n", stderr);
             return 1;
         }
@@ -122,8 +126,7 @@ int main(int argc, char** argv) {
     function(nullptr, options.stringSize, variables.data(), options.noStack ? nullptr : &top);
 
     std::vector<zet::StackText> values;
-    while (top != nullptr)
-        values.push_back(zet::popNode(top, zet::textCapacity(options.stringSize)));
+    while (top != nullptr) values.push_back(zet::popNode(top, zet::textCapacity(nodeSize)));
     printStack(values, options.json);
     return 0;
 }
