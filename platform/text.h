@@ -16,8 +16,18 @@ std::optional<std::string> utf8FromWide(std::wstring_view text);
 std::optional<std::wstring> wideFromUtf8(std::string_view text);
 
 // UTF-16 into the ANSI code page, never best-fit: a character the code page cannot hold comes
-// out as '?' and sets `exact` to false.
+// out as '?' and sets `exact` to false. Where the ANSI code page is UTF-8 every character fits;
+// an unpaired surrogate then makes the whole text empty and sets `exact` to false.
 std::string ansiFromWide(std::wstring_view text, bool& exact);
+
+// How WideCharToMultiByte converts into code page `codePage` without best-fit: its flags, and
+// whether it takes a default character ("?") and reports its use. UTF-8 (65001) refuses both
+// and every flag but WC_ERR_INVALID_CHARS.
+struct AnsiConversion {
+    unsigned long flags;
+    bool reportsDefault;
+};
+AnsiConversion ansiConversion(unsigned codePage);
 
 // ANSI code-page text as UTF-16.
 std::wstring wideFromAnsi(std::string_view text);

@@ -11,7 +11,7 @@ namespace zet {
 namespace {
 
 StackText popArgument() {
-    StackNode** top = pluginContext().stackTop;
+    StackNode** top = callStack();
     if (top == nullptr) return {};
     return popNode(*top, kArgumentCapacity - 1);
 }
@@ -63,6 +63,13 @@ void beginCall(void* parentWindow, int stringSize, StackChar* variables, StackNo
     context.stackTop = stackTop;
 }
 
+StackNode** callStack() {
+    const PluginContext& context = pluginContext();
+    if (reinterpret_cast<std::uintptr_t>(context.stackTop) < kLowestStackAddress) return nullptr;
+    if (!stringSizeFits(context.stringSize)) return nullptr;
+    return context.stackTop;
+}
+
 std::string popPath() {
     return pathFromStack(popArgument());
 }
@@ -83,14 +90,14 @@ std::optional<std::string> popPathOrExactText(bool (*isPath)(std::string_view)) 
 }
 
 bool dropValue() {
-    StackNode** top = pluginContext().stackTop;
+    StackNode** top = callStack();
     if (top == nullptr || *top == nullptr) return false;
     popNode(*top, 0);
     return true;
 }
 
 void pushText(std::string_view text) {
-    StackNode** top = pluginContext().stackTop;
+    StackNode** top = callStack();
     if (top != nullptr) pushNode(*top, stackFromText(text), pluginContext().stringSize);
 }
 

@@ -5,6 +5,7 @@
 #include "plugin/hoststack.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,10 @@ struct PluginContext {
     void* moduleInstance = nullptr;
 };
 
+// Addresses below 64 KiB are never valid on Windows: a stack pointer there is a small number
+// from a caller that is no installer (rundll32 passes its show flag, 1, in that place).
+inline constexpr std::uintptr_t kLowestStackAddress = 0x10000;
+
 // An argument holds at most 1023 characters; a longer popped text is cut there.
 inline constexpr std::size_t kArgumentCapacity = 1024;
 
@@ -27,6 +32,11 @@ PluginContext& pluginContext();
 
 // Records the call values; the first step of every export.
 void beginCall(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop);
+
+// The stack the current call may use, or null: none given, a stack pointer below
+// kLowestStackAddress, or a string size that leaves no room for a node (see stringSizeFits).
+// Such a call pops and pushes nothing, so its export runs with empty arguments.
+StackNode** callStack();
 
 // Takes the top text off the stack and frees its node. Empty when there is no stack or it is
 // empty, so a missing argument reads as the empty text. A path names a file or folder; a text

@@ -14,7 +14,12 @@ std::size_t textCapacity(int stringSize) {
     return stringSize < 1 ? 1 : static_cast<std::size_t>(stringSize);
 }
 
+bool stringSizeFits(int stringSize) {
+    return stringSize >= 1 && stringSize <= kMaxStringSize;
+}
+
 bool pushNode(StackNode*& top, StackView text, int stringSize) {
+    if (!stringSizeFits(stringSize)) return false;
     const std::size_t capacity = textCapacity(stringSize);
     auto* node = static_cast<StackNode*>(
         platform::allocStackNode(capacity * sizeof(StackChar) + kNodeExtraBytes));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -38,11 +39,21 @@ inline constexpr std::size_t kVariableCount = 25;
 inline constexpr std::size_t kNodeExtraBytes = 8;
 static_assert(offsetof(StackNode, text) <= kNodeExtraBytes);
 
+// The largest string size a node is made for. NSIS builds pass 1024 or 8192; a larger value
+// comes from a caller that is no installer (rundll32 passes an instance handle there). The
+// bound keeps a node's size within 32 bits.
+inline constexpr int kMaxStringSize = 1 << 20;
+static_assert(static_cast<std::size_t>(kMaxStringSize) <=
+              (SIZE_MAX - kNodeExtraBytes) / sizeof(StackChar));
+
+// Whether a string size leaves room for a node: 1 to kMaxStringSize characters.
+bool stringSizeFits(int stringSize);
+
 // The characters a node's text may hold with its terminator: the string size, at least 1.
 std::size_t textCapacity(int stringSize);
 
 // Puts a new node with `text` on top, cut to fit the string size with its terminator. False,
-// with the stack unchanged, when the heap has no node.
+// with the stack unchanged, when the string size does not fit or the heap has no node.
 bool pushNode(StackNode*& top, StackView text, int stringSize);
 
 // Takes the top node off and frees it; its text, read up to `limit` characters even when the

@@ -18,8 +18,8 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens in text mode, where the runtime translates line ends and Ctrl-Z (the same in the wide
-// open: it names the file in UTF-16, the contents stay bytes).
+// Opens in `mode`: in text mode the runtime translates line ends and Ctrl-Z (the same in the
+// wide open: it names the file in UTF-16, the contents stay bytes).
 File openText(const std::string& path, const TCHAR* mode) {
     const auto name = win32::sysPath(path);
     return File(name ? _tfopen(name->c_str(), mode) : nullptr);
@@ -47,7 +47,7 @@ bool sys::readTextFile(const std::string& path, std::size_t limit, std::string& 
 }
 
 std::optional<std::string> sys::readFileBytes(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
+    const File file = openText(path, _T("rb"));
     if (!file) return std::nullopt;
     std::string bytes;
     constexpr std::size_t kChunk = 65536;

@@ -42,11 +42,19 @@ std::optional<std::wstring> wideFromUtf8(std::string_view text) {
     });
 }
 
+AnsiConversion ansiConversion(unsigned codePage) {
+    if (codePage == CP_UTF8) return {WC_ERR_INVALID_CHARS, false};
+    return {WC_NO_BEST_FIT_CHARS, true};
+}
+
 std::string ansiFromWide(std::wstring_view text, bool& exact) {
+    const UINT codePage = GetACP();
+    const AnsiConversion how = ansiConversion(codePage);
     BOOL usedDefault = FALSE;
     const auto ansi = converted<std::string>(text.size(), [&](char* out, int size) {
-        return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), lengthOf(text.size()),
-                                   out, size, "?", &usedDefault);
+        return WideCharToMultiByte(codePage, how.flags, text.data(), lengthOf(text.size()), out,
+                                   size, how.reportsDefault ? "?" : nullptr,
+                                   how.reportsDefault ? &usedDefault : nullptr);
     });
     exact = ansi.has_value() && !usedDefault;
     return ansi.value_or(std::string());

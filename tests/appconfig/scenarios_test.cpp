@@ -4,6 +4,7 @@
 // and the expected duvevo.cfg. ZET_UPDATE_GOLDEN=1 rewrites the expected files.
 #include "tests/appconfig/merge_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -52,6 +53,20 @@ TEST(Scenarios, BothBuildsLeaveTheCommittedDuvevoCfg) {
         scenarios.push_back(entry.path());
     ASSERT_GE(scenarios.size(), 8u);
     for (const fs::path& scenario : scenarios) runScenario(scenario);
+}
+
+// zetdll-check's planted groups.ini says: no harm in a blank before "=", a ";" line makes a
+// group. The merge on the same media does just that.
+TEST(Scenarios, CheckedGroupLinesMergeAsTheCheckerSays) {
+    TempDir dir;
+    for (const char* name : {"groups.ini", "grnames.ini"})
+        writeFile(dir.path() / name, readFile(testData(std::string("check/media/") + name)));
+    update(dir.str(), "gamma");
+    update(dir.str(), "epsilon");
+    const std::vector<std::string> cfg = entries(readFile(dir.path() / "duvevo.cfg"));
+    for (const char* entry : {"[.letters] Dics=gamma", "[.greek] Dics=epsilon",
+                              "[.;commented] en=", "[.;commented] Dics=epsilon"})
+        EXPECT_NE(std::find(cfg.begin(), cfg.end(), entry), cfg.end()) << entry;
 }
 
 } // namespace

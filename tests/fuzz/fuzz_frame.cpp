@@ -1,10 +1,11 @@
 // The call frame: arbitrary stacks and string sizes through the exports, called as an installer
 // calls them. Input: a first line of export letters (a loadDicInfo, b dicInfo, c dicFiles,
 // d updateDuvEvoCfg, e setFileModificationTime, f giveAllPermissions, g exploreFolder,
-// h executeFile, i dummy; a capital letter calls without a stack), a blank and the string size;
-// then the stack, one value a line, the top first. The calls run in turn on the same stack, in
-// a folder holding a small catalogue, group tables and a file. After each call every node left
-// on the stack holds a terminated text within the string size.
+// h executeFile, i dummy; a capital letter passes a stack pointer below 64 KiB, null for A),
+// a blank and the string size the calls pass, any int; then the stack, one value a line, the
+// top first, in nodes of that size brought within 1 to 8192. The calls run in turn on the same
+// stack, in a folder holding a small catalogue, group tables and a file. After each call every
+// node left on the stack holds a terminated text within the nodes' size.
 #include "platform/stackheap.h"
 #include "plugin/hoststack.h"
 #include "tests/fuzz/fuzz.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -173,8 +175,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.remove_prefix(std::min(input.size(), firstEnd + 1));
     const std::size_t blank = std::min(first.find(' '), first.size());
     const std::string_view calls = first.substr(0, std::min(blank, kMaxCalls));
-    const int stringSize =
-        std::clamp(std::atoi(std::string(first.substr(blank)).c_str()), 1, kMaxStringSize);
+    const long long asked = std::atoll(std::string(first.substr(blank)).c_str());
+    const int callSize = static_cast<int>(std::clamp<long long>(asked, INT_MIN, INT_MAX));
+    const int stringSize = std::clamp(callSize, 1, kMaxStringSize);
 
     const InRunFolder here;
     prepareFolder();
@@ -196,7 +199,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (kLaunches[index]) continue;
 #endif
         stack.confineTop();
-        kExports[index](nullptr, stringSize, variables.data(), withStack ? &stack.top : nullptr);
+        // 0 for A, then steps through the lowest 64 KiB, which no stack pointer reaches.
+        auto* lowAddress = reinterpret_cast<zet::StackNode**>(index * 0x1FFF);
+        kExports[index](nullptr, callSize, variables.data(), withStack ? &stack.top : lowAddress);
         stack.checkNodes();
     }
     return 0;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 using zettest::Host;
@@ -55,11 +57,35 @@ TEST(Frame, PushIsCutToStringSizeLessOne) {
     EXPECT_EQ(host.stack(), Strings{""});
 }
 
-TEST(Frame, StringSizeBelowOnePushesTheEmptyText) {
-    for (int size : {0, -1, -2147483647 - 1}) {
+// Values no installer passes (rundll32 gives an instance handle and a show flag in their
+// places): nothing is popped or pushed, and nothing is read through a low stack pointer.
+TEST(Frame, RefusesStringSizesNoInstallerPasses) {
+    for (int size : {0, -1, -2147483647 - 1, zet::kMaxStringSize + 1, 0x7FFFFFFC, 0x7FFFFFFD,
+                     0x7FFFFFFE, 0x7FFFFFFF}) {
         Host host;
         host.push("abc").call(echoExport, size);
-        EXPECT_EQ(host.stack(), Strings{""}) << size;
+        host.call(dummy, size);
+        for (auto function : {loadDicInfo, dicInfo, dicFiles, updateDuvEvoCfg})
+            host.call(function, size);
+        EXPECT_EQ(host.stack(), Strings{"abc"}) << size;
+        zet::StackNode* top = nullptr;
+        EXPECT_FALSE(zet::pushNode(top, zet::StackView(), size)) << size;
+    }
+    Host largest;
+    largest.push("abc").call(echoExport, zet::kMaxStringSize);
+    EXPECT_EQ(largest.stack(), Strings{"abc"});
+}
+
+TEST(Frame, StackPointerBelow64KiBIsNoStack) {
+    for (std::uintptr_t address = 0; address < zet::kLowestStackAddress; ++address) {
+        auto* top = reinterpret_cast<zet::StackNode**>(address);
+        echoExport(nullptr, zet::kDefaultStringSize, nullptr, top);
+        dummy(nullptr, zet::kDefaultStringSize, nullptr, top);
+    }
+    for (std::uintptr_t address : {1u, 0x1000u, 0xFFFFu}) {
+        for (auto function : {loadDicInfo, dicInfo, dicFiles, updateDuvEvoCfg})
+            function(nullptr, zet::kDefaultStringSize, nullptr,
+                     reinterpret_cast<zet::StackNode**>(address));
     }
 }
 

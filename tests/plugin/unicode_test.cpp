@@ -1,6 +1,7 @@
 // What the Unicode builds add: paths with every character, texts converted with the ANSI code
 // page and refused when it cannot hold them, cuts counted in UTF-16 characters. The test host
-// speaks UTF-8 there and the stack's bytes in the 8-bit builds.
+// speaks UTF-8 there and the stack's bytes in the 8-bit builds. The Unicode builds run these
+// tests twice under Wine: with code page 1252, and in a host whose manifest makes it UTF-8.
 #include "plugin/frame.h"
 #include "tests/support/files.h"
 #include "tests/support/host.h"
@@ -9,6 +10,12 @@
 
 #include <cstddef>
 #include <filesystem>
+
+#if defined(_WIN32)
+#include "platform/text.h"
+
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -20,10 +27,13 @@ using zettest::writeFile;
 using Strings = std::vector<std::string>;
 
 constexpr bool kWideStack = sizeof(zet::StackChar) > 1;
+// Only Windows has an ANSI code page; the other builds hold bytes as 1252 would.
 #if defined(_WIN32)
 constexpr bool kAnsiWindows = !kWideStack;
+const bool kUtf8CodePage = GetACP() == CP_UTF8;
 #else
 constexpr bool kAnsiWindows = false;
+const bool kUtf8CodePage = false;
 #endif
 
 // A folder name outside every single code page: Polish, Cyrillic and Japanese.
@@ -44,10 +54,10 @@ std::string hostPath(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-// A text with "é" as the host pushes it, and as the ANSI code page (1252 under Wine's C.UTF-8)
-// and the 8-bit builds hold it.
+// A text with "é" as the host pushes it, and as the ANSI code page (1252 under Wine's C.UTF-8,
+// or UTF-8) and the 8-bit builds hold it.
 const std::string kCafeHost = kWideStack ? "caf\xC3\xA9" : "caf\xE9";
-constexpr std::string_view kCafeAnsi = "caf\xE9";
+const std::string kCafeAnsi = kUtf8CodePage ? "caf\xC3\xA9" : "caf\xE9";
 
 void echoText() {
     const std::string value = zet::popText();
@@ -64,6 +74,27 @@ std::string update(const std::string& folder, const std::string& argument) {
     host.args({folder, argument}).call(updateDuvEvoCfg);
     return host.pop();
 }
+
+#if defined(ZET_UTF8_HOST)
+// Built into the host that declares UTF-8, so that Wine's answer to the manifest shows.
+TEST(CodePage, HostRunsUnderUtf8) {
+    EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+}
+#endif
+
+#if defined(_WIN32)
+// Only the Windows builds convert through a code page.
+TEST(CodePage, ConversionFlagsSuitTheCodePage) {
+    const zet::platform::AnsiConversion utf8 = zet::platform::ansiConversion(CP_UTF8);
+    EXPECT_EQ(utf8.flags, static_cast<unsigned long>(WC_ERR_INVALID_CHARS));
+    EXPECT_FALSE(utf8.reportsDefault);
+    for (unsigned codePage : {1252u, 1251u, 932u}) {
+        const zet::platform::AnsiConversion ansi = zet::platform::ansiConversion(codePage);
+        EXPECT_EQ(ansi.flags, static_cast<unsigned long>(WC_NO_BEST_FIT_CHARS)) << codePage;
+        EXPECT_TRUE(ansi.reportsDefault) << codePage;
+    }
+}
+#endif
 
 TEST(StackLayout, TextFollowsTheLink) {
     // 4 bytes on x86, 8 on amd64: the installer's own node layout.
@@ -88,29 +119,39 @@ TEST(UnicodeStack, TextsOutsideTheCodePageReadAsQuestionMarks) {
     if (!kWideStack) GTEST_SKIP() << "the 8-bit builds pass the stack's bytes unconverted";
     Host host;
     // Cyrillic, and a full-width "1" that a best-fit conversion would turn into "1".
-    host.push("a\xD0\x96"
-              "b\xEF\xBC\x91")
-        .call(echoTextExport);
-    EXPECT_EQ(host.stack(), Strings{"a?b?"});
+    const std::string text = "a\xD0\x96"
+                             "b\xEF\xBC\x91";
+    host.push(text).call(echoTextExport);
+    EXPECT_EQ(host.stack(), Strings{kUtf8CodePage ? text : "a?b?"});
 }
 
 TEST(UnicodeStack, DictionaryNameIsWrittenInTheAnsiCodePage) {
     TempDir dir;
-    writeFile(dir.path() / "groups.ini", "g=" + std::string(kCafeAnsi) + "\r\n");
+    writeFile(dir.path() / "groups.ini", "g=" + kCafeAnsi + "\r\n");
     EXPECT_EQ(update(dir.str(), kCafeHost), "ok");
     const std::string cfg = readFile(dir.path() / "duvevo.cfg");
-    EXPECT_NE(cfg.find("Dics=" + std::string(kCafeAnsi) + "\r\n"), std::string::npos) << cfg;
+    EXPECT_NE(cfg.find("Dics=" + kCafeAnsi + "\r\n"), std::string::npos) << cfg;
 }
 
 TEST(UnicodeStack, NameTheCodePageCannotHoldWritesNothing) {
     if (!kWideStack) GTEST_SKIP() << "only the Unicode builds convert the name to the code page";
     TempDir dir;
     // A best-fit conversion would make the full-width name "ab" and merge it into the group.
-    writeFile(dir.path() / "groups.ini", "g=ab\r\ng=?\r\n");
-    for (const char* name : {"\xEF\xBD\x81\xEF\xBD\x82", "\xD0\x96"}) {
+    writeFile(dir.path() / "groups.ini", "g=ab\r\ng=?\r\ng=ab?\r\n");
+    // Under UTF-8 every character fits: only the unpaired surrogate is left to refuse.
+    const std::vector<std::string> names =
+        kUtf8CodePage ? std::vector<std::string>{}
+                      : std::vector<std::string>{"\xEF\xBD\x81\xEF\xBD\x82", "\xD0\x96"};
+    for (const std::string& name : names) {
         EXPECT_EQ(update(dir.str(), name), "ok");
         EXPECT_FALSE(fs::exists(dir.path() / "duvevo.cfg")) << name;
     }
+    Host host;
+    const zet::StackChar broken[] = {'a', 'b', static_cast<zet::StackChar>(0xD800)};
+    ASSERT_TRUE(zet::pushNode(host.top, zet::StackView(broken, 3), zet::kDefaultStringSize));
+    host.push(dir.str()).call(updateDuvEvoCfg);
+    EXPECT_EQ(host.pop(), "ok");
+    EXPECT_FALSE(fs::exists(dir.path() / "duvevo.cfg"));
 }
 
 TEST(UnicodeStack, DictionaryFileNamedInTheCodePageIsFound) {
@@ -139,10 +180,14 @@ class WideFolder : public ::testing::Test {
 
 TEST_F(WideFolder, CatalogueIsRead) {
     writeFile(folder / fromUtf8(u8"\u8f9e\u66f8.txt"),
-              "P | 1 | 2 | 3 | 4 | 5 | 6 | 7\r\n0 | enfr | enfr.dic@20110214-093000 | EF | 12\r\n");
+              "P | 1 | 2 | 3 | 4 | 5 | 6 | 7\r\n0 | enfr | enfr.dic@20110214-093000 | " +
+                  kCafeAnsi + " | 12\r\n");
     Host header;
     header.args({in(u8"\u8f9e\u66f8.txt")}).call(loadDicInfo);
     EXPECT_EQ(header.pop(), "ok");
+    Host info;
+    info.args({in(u8"\u8f9e\u66f8.txt"), "1", "0"}).call(dicInfo);
+    EXPECT_EQ(info.stack(), (Strings{kCafeHost, "12"}));
     Host files;
     files.args({in(u8"\u8f9e\u66f8.txt"), "1", "0"}).call(dicFiles);
     EXPECT_EQ(files.stack(), (Strings{"enfr", "1", "enfr.dic", "1cbcc29 c02b9c00"}));

@@ -4,15 +4,10 @@
 #include "plugin/hoststack.h"
 
 #include <string>
-#include <vector>
 
 namespace zetcall {
 
 using zet::ExportFunction;
-
-// The program's arguments after its name, as host texts (see zet::stackFromHost): in the
-// Unicode builds taken from the wide command line as UTF-8, so every character arrives.
-std::vector<std::string> arguments(int argc, char** argv);
 
 // The plug-in's file name beside this program.
 std::string defaultPluginPath();

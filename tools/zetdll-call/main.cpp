@@ -5,6 +5,7 @@
 // The arguments are pushed so that the first one ends on top (as `zetdll::EXPORT ARG1 ARG2`
 // does in a script); after the call the whole stack is printed, top first.
 #include "plugin/hoststack.h"
+#include "tools/common/hostpaths.h"
 #include "tools/zetdll-call/library.h"
 
 #include <cstdio>
@@ -92,7 +93,7 @@ void printStack(const std::vector<zet::StackText>& values, bool json) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parseOptions(zetcall::arguments(argc, argv), options)) return usage();
+    if (!parseOptions(zettools::arguments(argc, argv), options)) return usage();
     zetcall::useBinaryOutput();
 
     const std::string path = options.plugin.empty() ? zetcall::defaultPluginPath() : options.plugin;
@@ -109,9 +110,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The export gets the size asked for, so that its refusal of a size no installer passes can
+    // be tried; the nodes are then made for the default size.
+    const int nodeSize =
+        zet::stringSizeFits(options.stringSize) ? options.stringSize : zet::kDefaultStringSize;
     zet::StackNode* top = nullptr;
     for (auto it = options.arguments.rbegin(); it != options.arguments.rend(); ++it) {
-        if (!zet::pushNode(top, zet::stackFromHost(*it), options.stringSize)) {
+        if (!zet::pushNode(top, zet::stackFromHost(*it), nodeSize)) {
             std::fputs("zetdll-call: out of memory\n", stderr);
             return 1;
         }
@@ -121,8 +126,7 @@ int main(int argc, char** argv) {
     function(nullptr, options.stringSize, variables.data(), options.noStack ? nullptr : &top);
 
     std::vector<zet::StackText> values;
-    while (top != nullptr)
-        values.push_back(zet::popNode(top, zet::textCapacity(options.stringSize)));
+    while (top != nullptr) values.push_back(zet::popNode(top, zet::textCapacity(nodeSize)));
     printStack(values, options.json);
     return 0;
 }

@@ -6,6 +6,7 @@
 // Every finding is one line "FILE:LINE: error: MESSAGE" (or "warning:"), then one summary line.
 // Exit status: 1 when there is an error, 2 for bad usage or an unreadable argument, else 0.
 #include "platform/files.h"
+#include "tools/common/hostpaths.h"
 #include "tools/zetdll-check/cataloguecheck.h"
 #include "tools/zetdll-check/findings.h"
 #include "tools/zetdll-check/mediacheck.h"
@@ -35,16 +36,16 @@ int usage() {
     return kUsage;
 }
 
-bool parseOptions(int argc, char** argv, Options& options) {
+bool parseOptions(const std::vector<std::string>& args, Options& options) {
     std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--json") {
             options.json = true;
         } else if (arg == "--quiet") {
             options.quiet = true;
-        } else if (arg == "--mask" && i + 1 < argc) {
-            options.mask = argv[++i];
+        } else if (arg == "--mask" && i + 1 < args.size()) {
+            options.mask = args[++i];
         } else if (arg.starts_with("--")) {
             return false;
         } else {
@@ -80,7 +81,7 @@ std::string summary(const Options& options, const zetcheck::CatalogueCheck& chec
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parseOptions(argc, argv, options)) return usage();
+    if (!parseOptions(zettools::arguments(argc, argv), options)) return usage();
     if (!zet::platform::readFileBytes(options.catalogue)) {
         std::fprintf(stderr, "zetdll-check: cannot read the catalogue %s\n",
                      options.catalogue.c_str());

@@ -4,6 +4,7 @@
 #include "appconfig/rules.h"
 #include "platform/files.h"
 #include "platform/ini.h"
+#include "tools/common/hostpaths.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,6 +35,13 @@ struct Media {
 
 bool isBlank(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+// A group name as it stands in the section name the merge writes, "." and the group: the INI
+// layer trims that name, so only the blanks at the group's end go.
+std::string_view trimmed(std::string_view name) {
+    while (!name.empty() && isBlank(name.back())) name.remove_suffix(1);
+    return name;
 }
 
 std::string shown(std::string_view line) {
@@ -68,9 +76,9 @@ std::string missingNames(const Media& media, std::string_view key, std::size_t& 
     return missing;
 }
 
-// Why a groups.ini line can never match, or nothing.
+// Why a groups.ini line can never match, or nothing. A blank before "=" does no harm: the
+// INI layer trims the section name it becomes.
 std::string unmatchable(const zet::appconfig::GroupLine& entry) {
-    if (!entry.group.empty() && isBlank(entry.group.back())) return "a blank before \"=\"";
     if (!entry.member.empty() && isBlank(entry.member.front())) return "a blank after \"=\"";
     if (!entry.member.empty() && isBlank(entry.member.back()))
         return "more than one blank at its end";
@@ -94,16 +102,26 @@ std::map<std::string, std::size_t, std::less<>> checkGroups(const Media& media,
         for (std::size_t e = 0; e < entries.size(); ++e)
             if (zet::appconfig::sameIgnoringCase(entry->member, entries[e].shortName))
                 listed[e] = true;
-        // A comment may hold "=" too; it is read as a line like any other, but means no member.
-        if (lines[i].starts_with(';')) continue;
-        if (const std::string why = unmatchable(*entry); !why.empty()) {
+        const std::string why = unmatchable(*entry);
+        // The merge reads a ";" line like any other: with "=" and a dictionary of the
+        // catalogue after it, it makes a group of what comes before.
+        if (lines[i].starts_with(';')) {
+            if (why.empty() && inCatalogue(media, entry->member, zet::appconfig::sameIgnoringCase))
+                media.findings.add(path, i + 1, Severity::error, "groups-comment-read",
+                                   shown(lines[i]) + " is no comment to the plug-in: it puts " +
+                                       inQuotes(entry->member) + " into a group " +
+                                       inQuotes(trimmed(entry->group)) +
+                                       " too, with no display names");
+            continue;
+        }
+        if (!why.empty()) {
             media.findings.add(path, i + 1, Severity::error, "groups-line-unmatchable",
                                shown(lines[i]) + " never matches a dictionary name: " + why);
         } else if (!inCatalogue(media, entry->member, zet::appconfig::sameIgnoringCase)) {
             media.findings.add(path, i + 1, Severity::warning, "unknown-member",
                                inQuotes(entry->member) + " is no dictionary of the catalogue");
         } else {
-            groups.emplace(std::string(entry->group), i + 1);
+            groups.emplace(std::string(trimmed(entry->group)), i + 1);
         }
     }
     return groups;
@@ -220,11 +238,11 @@ void checkCfgFile(const Media& media, const std::string& path) {
 // The dictionary configuration files of the folder, by name.
 std::optional<std::vector<std::string>> cfgFiles(const std::string& folder) {
     std::error_code error;
-    std::filesystem::directory_iterator it(folder, error);
+    std::filesystem::directory_iterator it(zettools::fsPath(folder), error);
     if (error) return std::nullopt;
     std::vector<std::string> names;
     for (const auto& item : it) {
-        const std::string name = item.path().filename().string();
+        const std::string name = zettools::pathText(item.path().filename());
         if (name.size() <= kCfgExtension.size() ||
             zet::appconfig::sameIgnoringCase(name, kAppCfgFile))
             continue;

@@ -1,15 +1,9 @@
 #include "tools/zetdll-call/library.h"
 
-#include <algorithm>
-
 #include <dlfcn.h>
 #include <filesystem>
 
 namespace zetcall {
-
-std::vector<std::string> arguments(int argc, char** argv) {
-    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
-}
 
 std::string defaultPluginPath() {
     std::error_code error;

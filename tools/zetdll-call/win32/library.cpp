@@ -2,30 +2,11 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
-#include <algorithm>
-
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
 
 namespace zetcall {
-
-std::vector<std::string> arguments(int argc, char** argv) {
-#if defined(ZET_UNICODE)
-    (void)argc;
-    (void)argv;
-    int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> result;
-    for (int i = 1; i < count; ++i) result.push_back(zet::hostFromStack(wide[i]));
-    LocalFree(wide);
-    return result;
-#else
-    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
-#endif
-}
 
 std::string defaultPluginPath() {
     char self[MAX_PATH];
