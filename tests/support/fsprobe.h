@@ -103,7 +103,7 @@ class HeldOpen {
     ~HeldOpen();
 
   private:
-    void* handle_ = nullptr;
+    [[maybe_unused]] void* handle_ = nullptr; // the Windows handle
 };
 
 } // namespace zettest
