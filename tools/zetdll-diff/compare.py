@@ -106,23 +106,31 @@ def unescape(lines):
 
 
 def profile_form(lines):
-    """The text as Wine's profile calls write it back: one CR LF per line, nothing after a NUL,
-    no blank or Ctrl-Z line, no blanks around a header's name or around "=" and a value, nothing
-    after a header's "]"."""
+    """duvevo.cfg as Wine's profile calls write it back, from its escaped transcript lines."""
     data = unescape(lines)
-    text = data[2:].decode('utf-16-le', 'replace') if data.startswith(b'\xff\xfe') else \
-        data.decode('latin-1')
+    return profile_lines(data[2:].decode('utf-16-le', 'replace') if data.startswith(b'\xff\xfe')
+                         else data.decode('latin-1'))
+
+
+BLANKS = ' \t\v\f\x1a'
+
+
+def profile_lines(text):
+    """The lines of a text as Wine's profile calls write them: one CR LF per line, no blank or
+    Ctrl-Z line; a header's name, a key and a value each end at a NUL and lose the blanks
+    around them; nothing after a header's "]"."""
     out = []
     for line in text.replace('\r\n', '\n').replace('\r', '\n').split('\n'):
-        line = line.split('\0')[0].strip(' \t\x1a')
-        if not line:
-            continue
+        line = line.strip(BLANKS)
         if line.startswith('[') and ']' in line:
-            line = '[%s]' % line[1:line.index(']')].strip(' \t')
+            line = '[%s]' % line[1:line.index(']')].split('\0')[0].strip(BLANKS)
         elif '=' in line:
             key, _, val = line.partition('=')
-            line = '%s=%s' % (key.strip(' \t'), val.strip(' \t\x1a'))
-        out.append(line)
+            line = '%s=%s' % (key.split('\0')[0].strip(BLANKS), val.split('\0')[0].strip(BLANKS))
+        else:
+            line = line.split('\0')[0].strip(BLANKS)
+        if line:
+            out.append(line)
     return out
 
 
@@ -138,16 +146,42 @@ def dictionary_merge(case):
                for export, args in case['calls'])
 
 
+def odd_utf16(case):
+    """A duvevo.cfg in UTF-16LE of odd length, written through the profile calls."""
+    data = case['files'].get('duvevo.cfg', b'')
+    return data.startswith(b'\xff\xfe') and len(data) % 2 == 1 and dictionary_merge(case)
+
+
+def without_odd_byte(lines, case):
+    """The profile form without the character Wine makes of the unpaired last byte: a line of
+    its own, or the end of the file's last line."""
+    data = case['files']['duvevo.cfg']
+    odd = chr(data[-1])
+    last = profile_lines(data[2:-1].decode('utf-16-le', 'replace'))
+    joined = last[-1] + odd if last else None
+    out = []
+    for line in lines:
+        if line == odd:
+            continue
+        out.append(line[:-1] if line == joined else line)
+    return out
+
+
 TABLE = [
     {
         'name': 'marks',
         'applies': profile_input_marked,
-        'normalise': lambda lines: replace_cfg(lines, lambda text: []),
+        'normalise': lambda lines, case: replace_cfg(lines, lambda text: []),
     },
     {
         'name': 'untouched-lines',
         'applies': dictionary_merge,
-        'normalise': lambda lines: replace_cfg(lines, profile_form),
+        'normalise': lambda lines, case: replace_cfg(lines, profile_form),
+    },
+    {
+        'name': 'utf16-odd-length',
+        'applies': odd_utf16,
+        'normalise': lambda lines, case: replace_cfg(lines, lambda t: without_odd_byte(t, case)),
     },
 ]
 
@@ -155,7 +189,7 @@ TABLE = [
 def normalised(lines, case, used):
     for entry in TABLE:
         if entry['applies'](case):
-            changed = entry['normalise'](lines)
+            changed = entry['normalise'](lines, case)
             if changed != lines:
                 used.add(entry['name'])
             lines = changed
@@ -196,8 +230,11 @@ def main():
         faults += 1
         if faults <= MAX_REPORTED:
             k, x, y = difference
-            print('case %s: line %d differs\n  linux: %s\n  %s: %s' % (ident, k + 1, x[:300],
-                                                                       name, y[:300]))
+            # Long lines are shown from a little before their first differing character.
+            at = next((i for i, (p, q) in enumerate(zip(x, y)) if p != q), min(len(x), len(y)))
+            start = max(0, at - 60)
+            print('case %s: line %d differs (from character %d)\n  linux: %r\n  %s: %r' % (
+                ident, k + 1, start, x[start:start + 200], name, y[start:start + 200]))
     print('compared %d cases with %s: %d differ outside the table%s' % (
         len(cases), name, faults,
         ''.join('; %s %d' % item for item in sorted(tabled.items()))))
