@@ -153,17 +153,19 @@ def odd_utf16(case):
 
 
 def without_odd_byte(lines, case):
-    """The profile form without the character Wine makes of the unpaired last byte: a line of
-    its own, or the end of the file's last line."""
+    """The profile form without the character Wine makes of the unpaired last byte: that byte
+    and an undefined one after it, as a line of its own or at the end of the file's last line."""
     data = case['files']['duvevo.cfg']
-    odd = chr(data[-1])
     last = profile_lines(data[2:-1].decode('utf-16-le', 'replace'))
-    joined = last[-1] + odd if last else None
+
+    def odd(char):
+        return len(char) == 1 and ord(char) & 0xFF == data[-1]
+
     out = []
     for line in lines:
-        if line == odd:
+        if odd(line):
             continue
-        out.append(line[:-1] if line == joined else line)
+        out.append(line[:-1] if last and line[:-1] == last[-1] and odd(line[-1:]) else line)
     return out
 
 
