@@ -272,10 +272,11 @@ def generated(seed):
         kind = r.choices(['merge', 'list', 'load', 'info', 'files', 'time', 'grant', 'dummy'],
                          [30, 15, 10, 10, 10, 8, 4, 10])[0]
         if kind == 'merge':
-            # A name that differs from a file's name in letter case only would find the file on
-            # Windows and not on Linux: the name is then written as the file is.
+            # A name that differs from a file's name in letter case only (up to a NUL, where
+            # the name ends) would find the file on Windows and not on Linux: the name is then
+            # written as the file is.
             name = value(r, names + GROUPS)
-            name = next((n for n in cfgs if n.lower() == name.lower()), name)
+            name = next((n for n in cfgs if n.lower() == name.split('\0')[0].lower()), name)
             c.call('updateDuvEvoCfg', folder, name)
         elif kind == 'list':
             listed = [next((f for f in cfgs if f.lower() == n.lower()), n) + '.cfg'

@@ -146,27 +146,41 @@ def dictionary_merge(case):
                for export, args in case['calls'])
 
 
-def odd_utf16(case):
-    """A duvevo.cfg in UTF-16LE of odd length, written through the profile calls."""
-    data = case['files'].get('duvevo.cfg', b'')
-    return data.startswith(b'\xff\xfe') and len(data) % 2 == 1 and dictionary_merge(case)
+def odd_files(case):
+    """The files read through the profile calls that are UTF-16LE of an odd length."""
+    return [name for name in ('duvevo.cfg', 'grnames.ini')
+            if case['files'].get(name, b'').startswith(b'\xff\xfe')
+            and len(case['files'][name]) % 2 == 1]
 
 
 def without_odd_byte(lines, case):
-    """The profile form without the character Wine makes of the unpaired last byte: that byte
-    and an undefined one after it, as a line of its own or at the end of the file's last line."""
-    data = case['files']['duvevo.cfg']
-    last = profile_lines(data[2:-1].decode('utf-16-le', 'replace'))
+    """The profile form without the character Wine makes of a file's unpaired last byte (that
+    byte and an undefined one after it): as a line of its own, at the end of the file's last
+    line, or after the last line's value wherever that value was copied."""
+    for name in odd_files(case):
+        data = case['files'][name]
+        last = profile_lines(data[2:-1].decode('utf-16-le', 'replace'))
+        tail = last[-1].partition('=')[2] if last and '=' in last[-1] else None
 
-    def odd(char):
-        return len(char) == 1 and ord(char) & 0xFF == data[-1]
+        def odd(char):
+            return len(char) == 1 and ord(char) & 0xFF == data[-1]
 
-    out = []
-    for line in lines:
-        if odd(line):
-            continue
-        out.append(line[:-1] if last and line[:-1] == last[-1] and odd(line[-1:]) else line)
-    return out
+        out = []
+        for line in lines:
+            if name == 'duvevo.cfg' and odd(line):
+                continue
+            if name == 'duvevo.cfg' and last and line[:-1] == last[-1] and odd(line[-1:]):
+                line = line[:-1]
+            if tail:
+                at = line.find(tail)
+                while at >= 0:
+                    end = at + len(tail)
+                    if odd(line[end:end + 1]):
+                        line = line[:end] + line[end + 1:]
+                    at = line.find(tail, end)
+            out.append(line)
+        lines = out
+    return lines
 
 
 def utf16_list_append(case):
@@ -196,7 +210,7 @@ TABLE = [
     },
     {
         'name': 'utf16-odd-length',
-        'applies': odd_utf16,
+        'applies': lambda case: odd_files(case) and dictionary_merge(case),
         'normalise': lambda lines, case: replace_cfg(lines, lambda t: without_odd_byte(t, case)),
     },
 ]
