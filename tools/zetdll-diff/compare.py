@@ -154,30 +154,28 @@ def odd_files(case):
 
 
 def without_odd_byte(lines, case):
-    """The profile form without the character Wine makes of a file's unpaired last byte (that
-    byte and an undefined one after it): as a line of its own, at the end of the file's last
-    line, or after the last line's value wherever that value was copied."""
+    """The profile form without what Wine makes of a file's unpaired last byte (that byte and
+    an undefined one after it, as one character): a line of its own when the text before it ends
+    with a line end; otherwise the end of the last line, whose value may be copied elsewhere."""
     for name in odd_files(case):
         data = case['files'][name]
-        last = profile_lines(data[2:-1].decode('utf-16-le', 'replace'))
-        tail = last[-1].partition('=')[2] if last and '=' in last[-1] else None
 
         def odd(char):
             return len(char) == 1 and ord(char) & 0xFF == data[-1]
 
+        text = data[2:-1].decode('utf-16-le', 'replace')
+        raw = text.replace('\r', '\n').split('\n')[-1]
+        tail = (raw.partition('=')[2] if '=' in raw else raw).lstrip(BLANKS)
         out = []
         for line in lines:
-            if name == 'duvevo.cfg' and odd(line):
+            if odd(line):
                 continue
-            if name == 'duvevo.cfg' and last and line[:-1] == last[-1] and odd(line[-1:]):
-                line = line[:-1]
-            if tail:
-                at = line.find(tail)
-                while at >= 0:
-                    end = at + len(tail)
-                    if odd(line[end:end + 1]):
-                        line = line[:end] + line[end + 1:]
-                    at = line.find(tail, end)
+            at = line.find(tail) if tail else -1
+            while at >= 0:
+                end = at + len(tail)
+                if odd(line[end:end + 1]):
+                    line = line[:at] + tail.rstrip(BLANKS) + line[end + 1:]
+                at = line.find(tail, at + 1)
             out.append(line)
         lines = out
     return lines
