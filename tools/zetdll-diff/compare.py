@@ -166,16 +166,19 @@ def without_odd_byte(lines, case):
         text = data[2:-1].decode('utf-16-le', 'replace')
         raw = text.replace('\r', '\n').split('\n')[-1]
         tail = (raw.partition('=')[2] if '=' in raw else raw).lstrip(BLANKS)
+        # As copied into an 8-bit duvevo.cfg, the value is in code page 1252.
+        tails = {tail, tail.encode('cp1252', 'replace').decode('latin-1')} if tail else set()
         out = []
         for line in lines:
             if odd(line):
                 continue
-            at = line.find(tail) if tail else -1
-            while at >= 0:
-                end = at + len(tail)
-                if odd(line[end:end + 1]):
-                    line = line[:at] + tail.rstrip(BLANKS) + line[end + 1:]
-                at = line.find(tail, at + 1)
+            for tail in tails:
+                at = line.find(tail)
+                while at >= 0:
+                    end = at + len(tail)
+                    if odd(line[end:end + 1]):
+                        line = line[:at] + tail.rstrip(BLANKS) + line[end + 1:]
+                    at = line.find(tail, at + 1)
             out.append(line)
         lines = out
     return lines
