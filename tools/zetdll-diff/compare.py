@@ -153,6 +153,14 @@ def odd_files(case):
             and len(case['files'][name]) % 2 == 1]
 
 
+def read_back(value):
+    """A value as a profile read gives it: without surrounding blanks and one pair of quotes."""
+    value = value.strip(BLANKS)
+    if len(value) >= 2 and value[0] in '"\'' and value[-1] == value[0]:
+        value = value[1:-1]
+    return value
+
+
 def without_odd_byte(lines, case):
     """The profile form without what Wine makes of a file's unpaired last byte (that byte and
     an undefined one after it, as one character): a line of its own when the text before it ends
@@ -170,14 +178,17 @@ def without_odd_byte(lines, case):
         tails = {tail, tail.encode('cp1252', 'replace').decode('latin-1')} if tail else set()
         out = []
         for line in lines:
-            if odd(line):
+            if not raw and odd(line):
                 continue
             for tail in tails:
                 at = line.find(tail)
                 while at >= 0:
                     end = at + len(tail)
                     if odd(line[end:end + 1]):
-                        line = line[:at] + tail.rstrip(BLANKS) + line[end + 1:]
+                        # The file's own last line, untouched, or its value read and copied.
+                        kept = end + 1 == len(line) and name == 'duvevo.cfg'
+                        line = line[:at] + (tail.rstrip(BLANKS) if kept else read_back(tail)) + \
+                            line[end + 1:]
                     at = line.find(tail, at + 1)
             out.append(line)
         lines = out
