@@ -178,18 +178,18 @@ def without_odd_byte(lines, case):
         tails = {tail, tail.encode('cp1252', 'replace').decode('latin-1')} if tail else set()
         out = []
         for line in lines:
-            if not raw and odd(line):
+            if not tails and odd(line):
                 continue
-            for tail in tails:
-                at = line.find(tail)
+            for value in tails:
+                at = line.find(value)
                 while at >= 0:
-                    end = at + len(tail)
+                    end = at + len(value)
                     if odd(line[end:end + 1]):
                         # The file's own last line, untouched, or its value read and copied.
                         kept = end + 1 == len(line) and name == 'duvevo.cfg'
-                        line = line[:at] + (tail.rstrip(BLANKS) if kept else read_back(tail)) + \
-                            line[end + 1:]
-                    at = line.find(tail, at + 1)
+                        line = line[:at] + (value.rstrip(BLANKS) if kept else read_back(value)) \
+                            + line[end + 1:]
+                    at = line.find(value, at + 1)
             out.append(line)
         lines = out
     return lines
