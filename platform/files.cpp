@@ -52,7 +52,7 @@ bool appendTextFile(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
     const std::string& target = routed(path);
     if (!sys::appendTextFile(target, text)) return false;
-    noteWritten(target);
+    noteWritten(target, !text.empty());
     return true;
 }
 
@@ -63,9 +63,11 @@ bool appendLines(const std::string& path, std::string_view text) {
     std::string lines;
     bool done = false;
     if (bytes && bytes->starts_with(kUtf16Mark)) {
-        // Whole code units only: a lone last byte stays where it is.
-        const std::string_view units(bytes->data(), bytes->size() & ~std::size_t{1});
-        if (units.size() > kUtf16Mark.size() && !units.ends_with(std::string_view("\n\0", 2)))
+        // A lone last byte becomes a whole code unit, as the profile calls read it, so that the
+        // appended units are not shifted by one byte.
+        const bool odd = bytes->size() % 2 != 0;
+        if (odd ||
+            (bytes->size() > kUtf16Mark.size() && !bytes->ends_with(std::string_view("\n\0", 2))))
             lines += '\n';
         lines.append(text);
         std::string crlf;
@@ -73,7 +75,8 @@ bool appendLines(const std::string& path, std::string_view text) {
             if (c == '\n') crlf += '\r';
             crlf += c;
         }
-        done = sys::appendFileBytes(target, sys::utf16FromAnsi(crlf));
+        done = sys::appendFileBytes(target,
+                                    (odd ? std::string(1, '\0') : "") + sys::utf16FromAnsi(crlf));
     } else {
         const auto current = readTextFile(path);
         if (current && !current->empty() && current->back() != '\n') lines += '\n';

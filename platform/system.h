@@ -36,12 +36,12 @@ bool commitIniSession();
 void closeIniSession();
 
 // Working copies (see FileTransaction). makeWorkingCopy creates a new temporary beside the
-// file, named by temporaryName, holding the file's bytes (empty when the file is missing);
-// nullopt where none can be made or the file may not be written. putInPlace replaces the file
-// with it, keeping the file's identity, or creates the file from it; false, with both left
-// as they were, when the system refuses. removeLeftovers removes every temporary beside the
-// file that isTemporaryName recognises, and nothing else.
-std::optional<std::string> makeWorkingCopy(const std::string& path);
+// file, named by temporaryName, holding the file's bytes (empty when the file is missing, and
+// then `existed` is false); nullopt where none can be made or the file may not be written.
+// putInPlace replaces the file with it, keeping the file's identity, or creates the file from it;
+// false, with both left as they were, when the system refuses. removeLeftovers removes every
+// temporary beside the file that isTemporaryName recognises, and nothing else.
+std::optional<std::string> makeWorkingCopy(const std::string& path, bool& existed);
 bool putInPlace(const std::string& path, const std::string& working);
 void removeFile(const std::string& path);
 void removeLeftovers(const std::string& path);

@@ -16,12 +16,15 @@ constexpr std::size_t kRandomDigits = 12;
 constexpr std::size_t kCheckDigits = 4;
 constexpr std::string_view kHexDigits = "0123456789abcdef";
 
-// The open transaction: the file, its working copy (empty when the writes go in place) and
-// whether a write reached the copy.
+// The open transaction: the file, its working copy (empty when the writes go in place), whether
+// the file existed, and whether a write reached the copy: one that changed its bytes, or any
+// that succeeded (which creates a missing file).
 struct Open {
     std::string path;
     std::string working;
-    bool written = false;
+    bool existed = true;
+    bool changed = false;
+    bool reached = false;
 };
 
 std::optional<Open>& current() {
@@ -82,9 +85,10 @@ bool isTemporaryName(std::string_view entry, std::string_view name) {
 
 FileTransaction::FileTransaction(const std::string& path) : outer_(!current()) {
     if (!outer_) return;
-    Open open{path, {}, false};
+    Open open{path, {}, true, false, false};
     if (validPath(path))
-        if (auto working = sys::makeWorkingCopy(path)) open.working = std::move(*working);
+        if (auto working = sys::makeWorkingCopy(path, open.existed))
+            open.working = std::move(*working);
     current() = std::move(open);
 }
 
@@ -99,7 +103,7 @@ bool FileTransaction::commit() {
     Open open = std::move(*current());
     current().reset();
     if (open.working.empty()) return true;
-    if (!open.written) {
+    if (!open.changed && !(open.reached && !open.existed)) {
         sys::removeFile(open.working);
         return true;
     }
@@ -122,8 +126,10 @@ bool isWorkingCopy(const std::string& path) {
     return open && !open->working.empty() && open->working == path;
 }
 
-void noteWritten(const std::string& path) {
-    if (isWorkingCopy(path)) current()->written = true;
+void noteWritten(const std::string& path, bool changed) {
+    if (!isWorkingCopy(path)) return;
+    current()->reached = true;
+    current()->changed = current()->changed || changed;
 }
 
 } // namespace zet::platform

@@ -34,8 +34,9 @@ class FileTransaction {
 // file, else `path` itself. Called by the platform layer's own front.
 const std::string& routed(const std::string& path);
 
-// Records that a write through routed(path) took effect.
-void noteWritten(const std::string& path);
+// Records that a write through routed(path) succeeded, and whether it changed the file's bytes
+// (an empty append only creates a missing file, and leaves an existing one as it was).
+void noteWritten(const std::string& path, bool changed = true);
 
 // Whether `path` is the open transaction's working copy.
 bool isWorkingCopy(const std::string& path);

@@ -21,9 +21,10 @@ std::string folderOf(const std::string& path) {
 }
 
 // The bytes of an existing file that this process may replace; "" for a missing one.
-std::optional<std::string> replaceableBytes(const std::string& path) {
+std::optional<std::string> replaceableBytes(const std::string& path, bool& existed) {
     posix::Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (file.get() < 0) return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
+    existed = file.get() >= 0;
+    if (!existed) return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
     struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         ::access(path.c_str(), W_OK) != 0)
@@ -33,8 +34,8 @@ std::optional<std::string> replaceableBytes(const std::string& path) {
 
 } // namespace
 
-std::optional<std::string> sys::makeWorkingCopy(const std::string& path) {
-    const auto bytes = replaceableBytes(path);
+std::optional<std::string> sys::makeWorkingCopy(const std::string& path, bool& existed) {
+    const auto bytes = replaceableBytes(path, existed);
     if (!bytes) return std::nullopt;
     const std::string folder = folderOf(path);
     const std::string name = path.substr(folder.size());

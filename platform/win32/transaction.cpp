@@ -88,11 +88,12 @@ std::string entryName(const TCHAR* entry, const win32::SysString& sysName, std::
 
 } // namespace
 
-std::optional<std::string> sys::makeWorkingCopy(const std::string& path) {
+std::optional<std::string> sys::makeWorkingCopy(const std::string& path, bool& existed) {
     const auto file = win32::sysPath(path);
     if (!file) return std::nullopt;
     const DWORD attributes = GetFileAttributes(file->c_str());
     const bool present = attributes != INVALID_FILE_ATTRIBUTES;
+    existed = present;
     if (!present && GetLastError() != ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (present && ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ||
                     hasOtherNames(*file)))

@@ -18,6 +18,7 @@
 // the case folder and "%S%" for the system's path separator.
 #include "platform/files.h"
 #include "plugin/hoststack.h"
+#include "tools/common/hostpaths.h"
 #include "tools/zetdll-call/library.h"
 #include "tools/zetdll-diff/folder.h"
 
@@ -313,7 +314,7 @@ std::optional<Case> readCase(std::istream& in) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args = zetcall::arguments(argc, argv);
+    std::vector<std::string> args = zettools::arguments(argc, argv);
     std::string plugin = zetcall::defaultPluginPath();
     if (args.size() >= 2 && args[0] == "--plugin") {
         plugin = args[1];
