@@ -273,10 +273,11 @@ def generated(seed):
                          [30, 15, 10, 10, 10, 8, 4, 10])[0]
         if kind == 'merge':
             # A name that differs from a file's name in letter case only (up to a NUL, where
-            # the name ends) would find the file on Windows and not on Linux: the name is then
-            # written as the file is.
+            # the name ends, or the string size, which cuts it) would find the file on Windows
+            # and not on Linux: the name is then written as the file is.
             name = value(r, names + GROUPS)
-            name = next((n for n in cfgs if n.lower() == name.split('\0')[0].lower()), name)
+            seen = name.split('\0')[0][:max(c.string_size - 1, 0)]
+            name = next((n for n in cfgs if n.lower() == seen.lower()), name)
             c.call('updateDuvEvoCfg', folder, name)
         elif kind == 'list':
             listed = [next((f for f in cfgs if f.lower() == n.lower()), n) + '.cfg'
