@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <random>
 
 namespace zet::platform {
 
@@ -48,15 +47,19 @@ void appendHex(std::string& text, std::uint64_t value, std::size_t digits) {
     for (std::size_t i = digits; i-- > 0;) text += kHexDigits[(value >> (4 * i)) & 0xF];
 }
 
+// Enough to keep names apart: the clock, a counter, and where this call's stack lies (which the
+// system places at random). A name that is taken all the same is tried again with fresh bits.
 std::uint64_t randomBits() {
     static std::uint64_t counter = 0;
+    const int local = 0;
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::uint64_t bits = static_cast<std::uint64_t>(now) ^ (++counter * 0x9E3779B97F4A7C15ull);
-    try {
-        std::random_device device;
-        bits ^= (std::uint64_t{device()} << 32) ^ device();
-    } catch (...) { // no device: the clock and the counter keep the names apart
-    }
+    const auto place = reinterpret_cast<std::uintptr_t>(&local);
+    std::uint64_t bits = static_cast<std::uint64_t>(now) ^ (++counter * 0x9E3779B97F4A7C15ull) ^
+                         (static_cast<std::uint64_t>(place) << 16);
+    // A 64-bit mix, so that close clocks give far apart names.
+    bits ^= bits >> 33;
+    bits *= 0xFF51AFD7ED558CCDull;
+    bits ^= bits >> 33;
     return bits;
 }
 
