@@ -52,23 +52,44 @@ demo_target() {
   if can_run_x86; then echo x86-unicode; else echo amd64-unicode; fi
 }
 
-# A Unix path as a Windows program under Wine sees it: drive Z:, backslashes.
+# A Unix path as a Windows program under Wine sees it: drive Z:, backslashes. The path need not
+# exist; a relative one is taken from the current folder.
 winpath() {
-  local full
-  full=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+  local full=$1
+  [[ $full == /* ]] || full=$PWD/$full
   printf 'Z:%s' "${full//\//\\}"
 }
 
-# Runs an NSIS installer silently into folder $2 and waits for it. NSIS takes /D= only last and
-# unquoted, and Wine would quote an argument with blanks, so the command line goes through cmd
-# as written. The loader is chosen as scripts/wine-run chooses it.
-run_installer() {
-  local loader=wine
-  if [ -x /usr/lib/wine/wine64 ] && file -L "$1" 2>/dev/null | grep -q 'x86-64'; then
-    loader=/usr/lib/wine/wine64
+# The Wine loader for Windows program $1: the 64-bit loader for a 64-bit program, so that it
+# also runs where 32-bit Linux code cannot; the default loader otherwise. Without a program, the
+# loader that prepares the prefix: the default one where the x86 builds run, the 64-bit one
+# elsewhere.
+wine_loader() {
+  if [ $# -eq 0 ]; then
+    if can_run_x86; then echo wine; else echo /usr/lib/wine/wine64; fi
+  elif [ -x /usr/lib/wine/wine64 ] && file -L "$1" 2>/dev/null | grep -q 'x86-64'; then
+    echo /usr/lib/wine/wine64
+  else
+    echo wine
   fi
-  LC_ALL=C.UTF-8 "$loader" cmd /c "$(winpath "$1") /S /D=$(winpath "$2")"
+}
+
+# Runs NSIS installer $1 silently into folder $2 and waits for it, with the further
+# command-line options $3... (such as /MASK=0110) before /D=. NSIS takes /D= only last and
+# unquoted, and Wine would quote an argument with blanks, so the command line goes through cmd
+# as written.
+run_installer() {
+  local exe=$1 folder=$2
+  shift 2
+  LC_ALL=C.UTF-8 "$(wine_loader "$exe")" cmd /c "$(winpath "$exe") /S $* /D=$(winpath "$folder")"
   wineserver -w
+}
+
+# Compiles examples/install.nsi for NSIS target $1 against that target's DLL, with the media
+# folder $2 and the installer $3 as output.
+build_example() {
+  makensis -V2 -DTARGET="$1" -DMEDIA="$2" -DPLUGINS="$root/build/$1" -DOUTFILE="$3" \
+    "$root/examples/install.nsi"
 }
 
 # The folder name of the wide-character installations: Polish, Cyrillic and Japanese, which no
@@ -79,11 +100,7 @@ wide_folder_name='Łukasz Жук 辞書'
 wine_prefix() {
   [ -f "$WINEPREFIX/system.reg" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
-  if can_run_x86; then
-    wine wineboot --init >/dev/null 2>&1
-  else
-    /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
-  fi
+  "$(wine_loader)" wineboot --init >/dev/null 2>&1
   wineserver -w 2>/dev/null || true
 }
 
@@ -103,16 +120,4 @@ stage_media() {
     sed 's/@.*//; s/^ *//; s/ *$//' | while read -r name; do
       [ -n "$name" ] && printf 'sample data of %s\r\n' "$name" >"$media/$name"
     done
-}
-
-# Runs an NSIS installer silently into folder $2 as run_installer does, with the further
-# command-line options $3... (such as /MASK=0110) before /D=.
-run_installer_with() {
-  local exe=$1 folder=$2 loader=wine
-  shift 2
-  if [ -x /usr/lib/wine/wine64 ] && file -L "$exe" 2>/dev/null | grep -q 'x86-64'; then
-    loader=/usr/lib/wine/wine64
-  fi
-  LC_ALL=C.UTF-8 "$loader" cmd /c "$(winpath "$exe") /S $* /D=$(winpath "$folder")"
-  wineserver -w
 }
