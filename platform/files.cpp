@@ -28,13 +28,11 @@ bool validCalendarTime(const CalendarTime& time) {
 
 } // namespace
 
-bool validPath(const std::string& path) {
-    return !path.empty() && path.find('\0') == std::string::npos;
-}
-
 bool readTextFileInto(const std::string& path, std::size_t limit, std::string& text) {
     if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return false;
-    return sys::readTextFile(routed(path), limit, text);
+    if (!sys::readTextFile(routed(path), limit, text)) return false;
+    if (faults::shouldFail(faults::Point::readTextFile)) text.clear();
+    return true;
 }
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t limit) {

@@ -5,21 +5,20 @@
 
 namespace zet::platform {
 
-namespace {
-
-constexpr std::uint32_t kInvalidParameter = 87; // ERROR_INVALID_PARAMETER
-
-} // namespace
-
 ObjectHandle openForAccessChange(const std::string& path, bool folder) {
     if (faults::shouldFail(faults::Point::openForAccess) || !validPath(path)) return kNoObject;
     return sys::openForAccessChange(path, folder);
 }
 
+void closeObject(ObjectHandle object) {
+    if (object != kNoObject) sys::closeObject(object);
+}
+
 AccessOutcome addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
                                   std::uint32_t accessMode, std::uint32_t inheritance) {
     if (object == kNoObject) return {AccessStep::none, kInvalidParameter};
-    return sys::addWorldAccessEntry(object, permissions, accessMode, inheritance);
+    const bool refuseWrite = faults::shouldFail(faults::Point::writeAccess);
+    return sys::addWorldAccessEntry(object, permissions, accessMode, inheritance, refuseWrite);
 }
 
 } // namespace zet::platform

@@ -18,12 +18,17 @@ inline constexpr ObjectHandle kNoObject = -1;
 // is not followed, whatever ends it ("/", "/."), and a path that ends in ".." is refused.
 ObjectHandle openForAccessChange(const std::string& path, bool folder);
 
+// Closes an object that openForAccessChange opened; kNoObject is ignored.
 void closeObject(ObjectHandle object);
 
 // The step of the access change that failed, named after the Win32 call that does it.
 enum class AccessStep { none, readAccess, mergeEntry, writeAccess };
 
-// `failed` is none both on success and when nothing could be tried (no object: code 87).
+// The Win32 code for an argument a call cannot take (ERROR_INVALID_PARAMETER): no object, or an
+// access mode the system cannot apply.
+inline constexpr std::uint32_t kInvalidParameter = 87;
+
+// `failed` is none both on success and when nothing could be tried (no object: kInvalidParameter).
 struct AccessOutcome {
     AccessStep failed = AccessStep::none;
     std::uint32_t code = 0; // a Win32 error code, or errno elsewhere; 0 on success

@@ -10,4 +10,8 @@ void* allocStackNode(std::size_t bytes) noexcept {
     return sys::allocStackNode(bytes);
 }
 
+void freeStackNode(void* node) noexcept {
+    if (node != nullptr) sys::freeStackNode(node);
+}
+
 } // namespace zet::platform

@@ -1,6 +1,8 @@
-// The system's own half of each platform call, implemented once in posix/ and once in win32/.
-// The shared front (platform/*.cpp) runs the fault check and the argument checks that every
-// system shares, then calls these; nothing above the platform layer calls them directly.
+// The front checks, the system half acts. Every platform call that the layers above make is
+// defined once in the shared front (platform/*.cpp), which runs the fault points and the checks
+// that every system shares, the path check among them, and then calls its system half declared
+// here, implemented once in posix/ and once in win32/. Nothing above the platform layer calls
+// these directly.
 #pragma once
 
 #include "platform/files.h"
@@ -25,6 +27,10 @@ std::string utf16FromAnsi(std::string_view text);
 std::uint64_t calendarToFileTime(const CalendarTime& time);
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);
 
+// Paths: a path's length in the system's own characters, and a file name from ANSI text.
+std::size_t pathLength(std::string_view path);
+std::optional<std::string> fileNameFromText(std::string_view name);
+
 // INI files.
 std::string readIniString(const std::string& path, std::string_view section, std::string_view key);
 bool writeIniString(const std::string& path, std::string_view section, std::string_view key,
@@ -46,13 +52,21 @@ bool putInPlace(const std::string& path, const std::string& working);
 void removeFile(const std::string& path);
 void removeLeftovers(const std::string& path);
 
-// Security.
+// Security. The object is an open one, never kNoObject. With `refuseWrite` every step but the
+// last is taken, and writing the new access fails as the system refuses it.
 ObjectHandle openForAccessChange(const std::string& path, bool folder);
+void closeObject(ObjectHandle object);
 AccessOutcome addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
-                                  std::uint32_t accessMode, std::uint32_t inheritance);
+                                  std::uint32_t accessMode, std::uint32_t inheritance,
+                                  bool refuseWrite);
 
-// The stack heap.
+// The shell.
+void shellExplore(const std::string& folder);
+void shellOpen(const std::string& file);
+
+// The stack heap; the node freed is never null.
 void* allocStackNode(std::size_t bytes) noexcept;
+void freeStackNode(void* node) noexcept;
 
 } // namespace zet::platform::sys
 

@@ -1,6 +1,5 @@
 #include "platform/files.h"
 
-#include "platform/faults.h"
 #include "platform/posix/internal.h"
 #include "platform/posix/utf16.h"
 #include "platform/system.h"
@@ -70,10 +69,6 @@ bool sys::readTextFile(const std::string& path, std::size_t limit, std::string& 
     off_t size = 0;
     posix::Descriptor file(openFile(path, O_RDONLY, 0, size));
     if (file.get() < 0) return false;
-    if (faults::shouldFail(faults::Point::readTextFile)) {
-        text.clear();
-        return true;
-    }
 
     // The bytes are read straight into the text and made text mode there, which only ever
     // shortens them: a catalogue arrives in one read, and a copy would cost as much as the

@@ -4,6 +4,7 @@
 #include "platform/posix/internal.h"
 #include "platform/posix/utf16.h"
 #include "platform/system.h"
+#include "platform/textrules.h"
 #include "platform/transaction.h"
 
 #include <algorithm>
@@ -31,17 +32,6 @@ std::string_view trim(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
 }
 
 // A name or a value ends at its first NUL, as the profile calls hold each one as a C string.
@@ -106,7 +96,7 @@ std::optional<SectionRange> findSection(const std::vector<std::string>& lines,
     section = trim(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = headerName(lines[i]);
-        if (!name || !sameName(*name, section)) continue;
+        if (!name || !sameIgnoringCase(*name, section)) continue;
         std::size_t end = i + 1;
         while (end < lines.size() && !headerName(lines[end])) ++end;
         return SectionRange{i, end};
@@ -119,7 +109,7 @@ std::optional<std::size_t> findKey(const std::vector<std::string>& lines, Sectio
     key = trim(key);
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         const auto name = keyName(lines[i]);
-        if (name && sameName(*name, key)) return i;
+        if (name && sameIgnoringCase(*name, key)) return i;
     }
     return std::nullopt;
 }
@@ -221,11 +211,6 @@ void setKey(std::vector<std::string>& lines, std::string_view section, std::stri
     }
 }
 
-// Text that would break the line structure cannot be stored so that it reads back the same.
-bool storable(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
 // A working copy is this call's own and put in place as a whole later: it is simply rewritten.
 // Any other file is replaced so that a crash leaves its old content or its new one.
 bool writeWhole(const std::string& path, std::string_view bytes) {
@@ -250,7 +235,8 @@ bool sys::writeIniString(const std::string& path, std::string_view section, std:
     section = trim(section);
     key = trim(key);
     value = trim(value);
-    if (!storable(section) || !storable(key) || !storable(value)) return false;
+    // Text that would break the line structure cannot be stored so that it reads back the same.
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) return false;
     if (section.empty() || key.empty() || key.front() == ';' || key.front() == '[' ||
         key.find('=') != std::string_view::npos)
         return false;

@@ -1,4 +1,4 @@
-#include "platform/files.h"
+#include "platform/system.h"
 
 #include <climits>
 
@@ -7,11 +7,11 @@ namespace zet::platform {
 const char kPathSeparator = '/';
 const std::size_t kMaxPathLength = PATH_MAX - 1;
 
-bool pathFits(std::string_view path) {
-    return path.size() <= kMaxPathLength;
+std::size_t sys::pathLength(std::string_view path) {
+    return path.size();
 }
 
-std::optional<std::string> fileNameFromText(std::string_view name) {
+std::optional<std::string> sys::fileNameFromText(std::string_view name) {
     return std::string(name);
 }
 

@@ -1,6 +1,5 @@
 #include "platform/security.h"
 
-#include "platform/faults.h"
 #include "platform/posix/internal.h"
 #include "platform/system.h"
 
@@ -20,7 +19,6 @@ constexpr std::uint32_t kReadData = 0x0001;  // FILE_READ_DATA, FILE_LIST_DIRECT
 constexpr std::uint32_t kWriteData = 0x0002; // FILE_WRITE_DATA, FILE_ADD_FILE
 constexpr std::uint32_t kExecute = 0x0020;   // FILE_EXECUTE, FILE_TRAVERSE
 constexpr std::uint32_t kSetAccess = 2;      // SET_ACCESS adds like GRANT_ACCESS here
-constexpr std::uint32_t kInvalidParameter = 87;
 
 // What the Win32 open requires besides read and write access: the right to change the object's
 // access (owner or root), and for a file no read-only attribute, which a mode without any write
@@ -93,14 +91,14 @@ ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
     return object.release();
 }
 
-void closeObject(ObjectHandle object) {
-    if (object >= 0) ::close(static_cast<int>(object));
+void sys::closeObject(ObjectHandle object) {
+    ::close(static_cast<int>(object));
 }
 
 AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
-                                       std::uint32_t accessMode, std::uint32_t /*inheritance*/) {
+                                       std::uint32_t accessMode, std::uint32_t /*inheritance*/,
+                                       bool refuseWrite) {
     // A mode is never inherited, so the inheritance flags have nothing to act on.
-    if (object < 0) return {AccessStep::none, kInvalidParameter};
     const int fd = static_cast<int>(object);
     struct stat info {};
     if (::fstat(fd, &info) != 0) return {AccessStep::readAccess, static_cast<std::uint32_t>(errno)};
@@ -111,7 +109,7 @@ AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permis
     if (permissions & kReadData) added |= 0444;
     if (permissions & kWriteData) added |= 0222;
     if (permissions & kExecute) added |= 0111;
-    if (faults::shouldFail(faults::Point::writeAccess)) return {AccessStep::writeAccess, EPERM};
+    if (refuseWrite) return {AccessStep::writeAccess, EPERM};
     if (::fchmod(fd, (info.st_mode & 07777) | added) != 0)
         return {AccessStep::writeAccess, static_cast<std::uint32_t>(errno)};
     return {};

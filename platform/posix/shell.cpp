@@ -1,4 +1,4 @@
-#include "platform/shell.h"
+#include "platform/system.h"
 
 #include <cerrno>
 #include <csignal>
@@ -78,11 +78,11 @@ void launchOpener(const std::string& path) {
 } // namespace
 
 // There is no version test to make here: the folder is always opened.
-void shellExplore(const std::string& folder) {
+void sys::shellExplore(const std::string& folder) {
     launchOpener(folder);
 }
 
-void shellOpen(const std::string& file) {
+void sys::shellOpen(const std::string& file) {
     launchOpener(file);
 }
 

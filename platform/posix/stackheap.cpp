@@ -1,4 +1,3 @@
-#include "platform/stackheap.h"
 #include "platform/system.h"
 
 #include <cstdlib>
@@ -9,7 +8,7 @@ void* sys::allocStackNode(std::size_t bytes) noexcept {
     return std::calloc(1, bytes);
 }
 
-void freeStackNode(void* node) noexcept {
+void sys::freeStackNode(void* node) noexcept {
     std::free(node);
 }
 

@@ -1,6 +1,5 @@
 #include "platform/win32/syschar.h"
 
-#include "platform/faults.h"
 #include "platform/system.h"
 #include "platform/text.h"
 
@@ -31,7 +30,6 @@ bool sys::readTextFile(const std::string& path, std::size_t limit, std::string& 
     const File file = openText(path, _T("r"));
     if (!file) return false;
     text.clear();
-    if (faults::shouldFail(faults::Point::readTextFile)) return true;
     // Read straight into the text, a large piece at a time; fread delivers what text mode makes
     // of the bytes, so the pieces are exactly the characters to keep.
     constexpr std::size_t kChunk = 65536;

@@ -1,4 +1,4 @@
-#include "platform/files.h"
+#include "platform/system.h"
 
 #include "platform/text.h"
 
@@ -12,25 +12,17 @@ const std::size_t kMaxPathLength = MAX_PATH - 1;
 
 #if defined(ZET_UNICODE)
 
-namespace {
-
 // The UTF-16 units of a UTF-8 text: one per sequence, two for a four-byte one.
-std::size_t utf16Length(std::string_view text) {
+std::size_t sys::pathLength(std::string_view path) {
     std::size_t units = 0;
-    for (const unsigned char byte : text) {
+    for (const unsigned char byte : path) {
         if ((byte & 0xC0) != 0x80) ++units;
         if (byte >= 0xF0) ++units;
     }
     return units;
 }
 
-} // namespace
-
-bool pathFits(std::string_view path) {
-    return utf16Length(path) <= kMaxPathLength;
-}
-
-std::optional<std::string> fileNameFromText(std::string_view name) {
+std::optional<std::string> sys::fileNameFromText(std::string_view name) {
     const std::wstring wide = wideFromAnsi(name);
     if (wide.empty() && !name.empty()) return std::nullopt;
     return utf8FromWide(wide);
@@ -38,11 +30,11 @@ std::optional<std::string> fileNameFromText(std::string_view name) {
 
 #else
 
-bool pathFits(std::string_view path) {
-    return path.size() <= kMaxPathLength;
+std::size_t sys::pathLength(std::string_view path) {
+    return path.size();
 }
 
-std::optional<std::string> fileNameFromText(std::string_view name) {
+std::optional<std::string> sys::fileNameFromText(std::string_view name) {
     return std::string(name);
 }
 

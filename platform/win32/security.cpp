@@ -1,8 +1,5 @@
 #include "platform/win32/syschar.h"
 
-#include "platform/security.h"
-
-#include "platform/faults.h"
 #include "platform/system.h"
 
 #include <aclapi.h>
@@ -21,14 +18,14 @@ ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
     return object == INVALID_HANDLE_VALUE ? kNoObject : reinterpret_cast<ObjectHandle>(object);
 }
 
-void closeObject(ObjectHandle object) {
-    if (object != kNoObject) CloseHandle(reinterpret_cast<HANDLE>(object));
+void sys::closeObject(ObjectHandle object) {
+    CloseHandle(reinterpret_cast<HANDLE>(object));
 }
 
 AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permissions,
-                                       std::uint32_t accessMode, std::uint32_t inheritance) {
+                                       std::uint32_t accessMode, std::uint32_t inheritance,
+                                       bool refuseWrite) {
     const HANDLE handle = reinterpret_cast<HANDLE>(object);
-    if (handle == nullptr) return {AccessStep::none, ERROR_INVALID_PARAMETER};
 
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     PACL oldDacl = nullptr; // lies inside the descriptor
@@ -63,10 +60,9 @@ AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permis
         if (code != ERROR_SUCCESS) {
             outcome = {AccessStep::mergeEntry, code};
         } else {
-            code = faults::shouldFail(faults::Point::writeAccess)
-                       ? ERROR_ACCESS_DENIED
-                       : SetSecurityInfo(handle, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                         nullptr, newAcl, nullptr);
+            code = refuseWrite ? ERROR_ACCESS_DENIED
+                               : SetSecurityInfo(handle, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                                 nullptr, nullptr, newAcl, nullptr);
             if (code != ERROR_SUCCESS) outcome = {AccessStep::writeAccess, code};
         }
     }

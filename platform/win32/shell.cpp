@@ -1,12 +1,12 @@
 #include "platform/win32/syschar.h"
 
-#include "platform/shell.h"
+#include "platform/system.h"
 
 #include <shellapi.h>
 
 namespace zet::platform {
 
-void shellExplore(const std::string& folder) {
+void sys::shellExplore(const std::string& folder) {
     // The high-order bit of the version word marks the Windows 95, 98 and Me family.
     if (GetVersion() >= 0x80000000u) return;
     const auto name = win32::sysPath(folder);
@@ -16,7 +16,7 @@ void shellExplore(const std::string& folder) {
 
 static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFO) == 60);
 
-void shellOpen(const std::string& file) {
+void sys::shellOpen(const std::string& file) {
     const auto name = win32::sysPath(file);
     if (!name) return;
     SHELLEXECUTEINFO info{};

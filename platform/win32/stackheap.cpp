@@ -1,4 +1,3 @@
-#include "platform/stackheap.h"
 #include "platform/system.h"
 
 #include <windows.h>
@@ -9,8 +8,8 @@ void* sys::allocStackNode(std::size_t bytes) noexcept {
     return GlobalAlloc(GPTR, bytes);
 }
 
-void freeStackNode(void* node) noexcept {
-    if (node != nullptr) GlobalFree(static_cast<HGLOBAL>(node));
+void sys::freeStackNode(void* node) noexcept {
+    GlobalFree(static_cast<HGLOBAL>(node));
 }
 
 } // namespace zet::platform
