@@ -1,17 +1,15 @@
 #include "appconfig/cfgkeys.h"
 
 #include "appconfig/paths.h"
+#include "appconfig/rules.h"
 #include "platform/ini.h"
+#include "platform/textrules.h"
 
 #include <string>
 
 namespace zet::appconfig {
 
 namespace {
-
-bool holdsLineBreak(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
-}
 
 std::string sectionOf(std::string_view group) {
     std::string section(1, '.');
@@ -24,8 +22,11 @@ std::string sectionOf(std::string_view group) {
 void writeCfgKey(std::string_view folder, std::string_view group, std::string_view key,
                  std::string_view value) {
     const auto path = cfgPath(folder);
-    if (!path || holdsLineBreak(group) || holdsLineBreak(key) || holdsLineBreak(value)) return;
-    platform::writeIniString(*path, sectionOf(group), key, value);
+    if (!path || platform::holdsLineBreak(group) || platform::holdsLineBreak(key) ||
+        platform::holdsLineBreak(value))
+        return;
+    // A key that cannot be written keeps its old value; the merge goes on with the next one.
+    (void)platform::writeIniString(*path, sectionOf(group), key, value);
 }
 
 void appendToDics(std::string_view folder, std::string_view group, std::string_view name) {

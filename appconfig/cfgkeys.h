@@ -5,10 +5,6 @@
 
 namespace zet::appconfig {
 
-// The key that lists a group's members: "Dics=a,b,c" in a group section, and one "Dics=name"
-// line per member in the sections the installed-list merge appends.
-inline constexpr std::string_view kMembersKey = "Dics";
-
 // Sets `key` to `value` in the section "." + group. A section name, key or value holding a
 // line break is not written: it would split its line and read back as something else.
 void writeCfgKey(std::string_view folder, std::string_view group, std::string_view key,

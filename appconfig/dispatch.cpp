@@ -15,10 +15,10 @@ bool isInstallList(std::string_view argument) {
 namespace {
 
 // One merge, its INI writes collected and written together.
-int merge(std::string_view folder, std::string_view argument) {
+bool merge(std::string_view folder, std::string_view argument) {
     platform::IniSession session;
-    const int result = isInstallList(argument) ? mergeInstalledDics(folder, argument.substr(1))
-                                               : mergeDicIntoGroups(folder, argument);
+    const bool result = isInstallList(argument) ? mergeInstalledDics(folder, argument.substr(1))
+                                                : mergeDicIntoGroups(folder, argument);
     // A file that could not be written keeps its old content; the answer is the merge's.
     (void)session.commit();
     return result;
@@ -26,14 +26,14 @@ int merge(std::string_view folder, std::string_view argument) {
 
 } // namespace
 
-int dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
-    if (folder.empty()) return 0;
+bool dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
+    if (folder.empty()) return false;
     const auto path = cfgPath(folder);
     if (!path) return merge(folder, argument);
     {
         // The whole call lands in duvevo.cfg in one step, or not at all.
         platform::FileTransaction transaction(*path);
-        const int result = merge(folder, argument);
+        const bool result = merge(folder, argument);
         if (transaction.commit()) return result;
     }
     // The file could not be replaced (another program holds it open): the call is made again on

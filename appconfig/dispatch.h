@@ -7,12 +7,12 @@ namespace zet::appconfig {
 
 // Whether the configuration export's argument is a list of dictionary configuration files
 // (it starts with "/"), whose file names are paths; otherwise it is a dictionary name.
-bool isInstallList(std::string_view argument);
+[[nodiscard]] bool isInstallList(std::string_view argument);
 
 // A "/"-led argument is a list of dictionary configuration files for the installed-list
 // merge; anything else a dictionary name for the group merge. Returns the merge's result;
-// 0 without touching anything when the folder is empty, since a path built from it would
+// false without touching anything when the folder is empty, since a path built from it would
 // point at the root of the drive.
-int dispatchCfgUpdate(std::string_view folder, std::string_view argument);
+bool dispatchCfgUpdate(std::string_view folder, std::string_view argument);
 
 } // namespace zet::appconfig

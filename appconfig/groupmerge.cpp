@@ -5,22 +5,19 @@
 #include "appconfig/rules.h"
 #include "platform/files.h"
 #include "platform/ini.h"
+#include "platform/textrules.h"
 
 #include <array>
-#include <cctype>
 #include <string>
 
 namespace zet::appconfig {
 
 namespace {
 
-// The section of a dictionary's configuration file that holds its display names.
-constexpr std::string_view kLongNamesSection = "[LONG_NAMES]";
-
 // Copies the group's display names from grnames.ini into the section "." + group (an empty
 // value where grnames.ini has none), then adds `name` to its members.
 void copyGroupNames(std::string_view folder, std::string_view group, std::string_view name) {
-    const auto names = pathAfterSeparator(folder, kGroupNamesFile);
+    const auto names = groupNamesPath(folder);
     for (const std::string_view code : kGroupNameLanguages) {
         const std::string text = names ? platform::readIniString(*names, code, group) : "";
         writeCfgKey(folder, group, code, text);
@@ -61,18 +58,17 @@ constexpr std::array<LongNamePrefix, 5> kLongNamePrefixes{{
 // The display name of a [LONG_NAMES] line: from the sixth character on (the fifth, normally
 // "=", is skipped whatever it is), without the line end.
 std::string_view longNameText(std::string_view line) {
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    line = platform::withoutLineEnd(line);
     return line.size() > 5 ? line.substr(5) : std::string_view();
 }
 
 // Writes the display names of the [LONG_NAMES] sections of the dictionary's own file into
-// the section "." + name; true when the file has such a section. Nullopt when it cannot be read.
-std::optional<bool> copyLongNames(std::string_view folder, std::string_view name) {
+// the section "." + name; true when the file can be read and has such a section.
+bool copyLongNames(std::string_view folder, std::string_view name) {
     const auto fileName = platform::fileNameFromText(name);
-    if (!fileName) return std::nullopt;
-    const auto text = readText(pathInFolder(folder, *fileName + ".cfg"));
-    if (!text) return std::nullopt;
+    if (!fileName) return false;
+    const auto text = readText(pathInFolder(folder, dictionaryCfgFile(*fileName)));
+    if (!text) return false;
     bool inSection = false;
     bool found = false;
     for (const std::string& line : textLines(*text)) {
@@ -91,41 +87,14 @@ std::optional<bool> copyLongNames(std::string_view folder, std::string_view name
 
 } // namespace
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y)) return false;
-    }
-    return true;
-}
-
-std::string_view trimLineEnd(std::string_view line) {
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-    if (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
-        line.remove_suffix(1);
-    return line;
-}
-
-std::optional<GroupLine> groupLine(std::string_view line) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return std::nullopt;
-    return GroupLine{line.substr(0, equals), trimLineEnd(line.substr(equals + 1))};
-}
-
-bool opensLongNames(std::string_view line) {
-    return line.starts_with(kLongNamesSection);
-}
-
-int mergeDicIntoGroups(std::string_view folder, std::string_view name) {
-    if (mergeIntoListedGroups(folder, name)) return 1;
-    if (copyLongNames(folder, name).value_or(false)) {
+bool mergeDicIntoGroups(std::string_view folder, std::string_view name) {
+    if (mergeIntoListedGroups(folder, name)) return true;
+    if (copyLongNames(folder, name)) {
         appendToDics(folder, name, name);
-        return 1;
+        return true;
     }
     copyGroupNames(folder, name, name);
-    return 0;
+    return false;
 }
 
 } // namespace zet::appconfig

@@ -5,7 +5,6 @@
 #include "appconfig/rules.h"
 #include "platform/files.h"
 
-#include <cctype>
 #include <new>
 #include <optional>
 
@@ -28,11 +27,10 @@ bool takeInstalled(std::string& installed, std::string_view name) {
     return true;
 }
 
-// Adds one "Dics=" line for each installed member of a "dics=" line; true when any was taken.
-// Names are separated by ",", blanks and the newline; a tab belongs to the name.
-bool takeMembers(std::string_view members, std::string& installed, std::string& section) {
+// Adds one "Dics=" line for each installed member of a member line; true when any was taken.
+bool takeMembers(std::string_view membersLine, std::string& installed, std::string& section) {
     bool taken = false;
-    for (const std::string_view name : memberNames(members)) {
+    for (const std::string_view name : memberNames(membersLine)) {
         if (takeInstalled(installed, name)) {
             section += std::string(kMembersKey) + "=" + std::string(name) + "\n";
             taken = true;
@@ -45,23 +43,21 @@ bool takeMembers(std::string_view members, std::string& installed, std::string& 
 std::string groupSections(const std::string& text, std::string& installed) {
     std::string output;
     std::string section;
-    bool inGroup = false;
     bool pending = false;
+    GroupSectionWalk walk;
     for (std::string line : textLines(text)) {
-        if (line.empty() || line.front() == ';' || line.front() == '\n') continue;
+        const SectionLine kind = walk.next(line);
+        if (kind == SectionLine::ignored) continue;
         // The last line of a file may lack its newline; copied bare, it would run into
         // whatever is appended next.
         if (line.back() != '\n') line += '\n';
-        if (line.front() == '[') {
+        if (kind == SectionLine::groupHeader || kind == SectionLine::otherHeader) {
             if (pending) output += section;
             pending = false;
-            inGroup = line.size() > 1 && line[1] == '.';
-            if (inGroup) section = line;
-        } else if (!inGroup) {
-            continue;
-        } else if (!startsWithDics(line)) {
+            if (kind == SectionLine::groupHeader) section = line;
+        } else if (kind == SectionLine::text) {
             section += line;
-        } else if (takeMembers(std::string_view(line).substr(5), installed, section)) {
+        } else if (takeMembers(line, installed, section)) {
             pending = true;
         }
     }
@@ -69,13 +65,13 @@ std::string groupSections(const std::string& text, std::string& installed) {
     return output;
 }
 
-// The text of instdics.dat up to its first NUL, as C string searches would see it; nullopt when
-// it cannot be read, is empty or does not fit in memory.
+// The text of instdics.dat as the merge searches it; nullopt when it cannot be read, is empty
+// or does not fit in memory.
 std::optional<std::string> installedText(std::string_view folder) {
     try {
         auto text = readText(pathInFolder(folder, kInstalledFile));
         if (!text) return std::nullopt;
-        text->resize(std::min(text->size(), text->find('\0')));
+        cutAtFirstNul(*text);
         if (text->empty()) return std::nullopt;
         return text;
     } catch (const std::bad_alloc&) {
@@ -95,49 +91,32 @@ void appendOtherDics(std::string_view folder, const std::string& installed) {
         text += std::string(kMembersKey) + "=" + installed.substr(star + 1, newline - star);
         star = installed.find('*', newline);
     }
-    platform::appendLines(*path, text);
+    // The answer is the walk's: a catch-all group that cannot be written is left out silently.
+    (void)platform::appendLines(*path, text);
 }
 
 } // namespace
 
-bool startsWithDics(std::string_view line) {
-    constexpr std::string_view kMembers = "dics=";
-    if (line.size() < kMembers.size()) return false;
-    for (std::size_t i = 0; i < kMembers.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(line[i])) != kMembers[i]) return false;
-    return true;
-}
-
-std::vector<std::string_view> memberNames(std::string_view members) {
-    std::vector<std::string_view> names;
-    std::size_t start = 0;
-    while ((start = members.find_first_not_of(", \n", start)) != std::string_view::npos) {
-        const std::size_t end = std::min(members.find_first_of(", \n", start), members.size());
-        names.push_back(members.substr(start, end - start));
-        start = end;
-    }
-    return names;
-}
-
-int copyDicSections(std::string_view folder, std::string_view fileName, std::string& installed) {
+bool copyDicSections(std::string_view folder, std::string_view fileName, std::string& installed) {
     const auto text = readText(pathInFolder(folder, fileName));
     const auto path = cfgPath(folder);
     // Opening for appending creates duvevo.cfg, and tells whether it can be written.
-    if (!text || !path || !platform::appendTextFile(*path, "")) return 0;
+    if (!text || !path || !platform::appendTextFile(*path, "")) return false;
     const std::string sections = groupSections(*text, installed);
-    if (!sections.empty()) platform::appendLines(*path, sections);
-    return 1;
+    // The probe above is the answer: a write that fails after it loses these sections alone.
+    if (!sections.empty()) (void)platform::appendLines(*path, sections);
+    return true;
 }
 
-int mergeInstalledDics(std::string_view folder, std::string_view list) {
+bool mergeInstalledDics(std::string_view folder, std::string_view list) {
     auto installed = installedText(folder);
-    if (!installed) return 1;
+    if (!installed) return true;
     for (std::size_t slash; (slash = list.find('/')) != std::string_view::npos;
          list.remove_prefix(slash + 1)) {
-        if (!copyDicSections(folder, list.substr(0, slash), *installed)) return 0;
+        if (!copyDicSections(folder, list.substr(0, slash), *installed)) return false;
     }
     appendOtherDics(folder, *installed);
-    return 1;
+    return true;
 }
 
 } // namespace zet::appconfig

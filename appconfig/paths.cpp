@@ -1,13 +1,11 @@
 #include "appconfig/paths.h"
 
+#include "appconfig/rules.h"
 #include "platform/files.h"
 
 namespace zet::appconfig {
 
 namespace {
-
-// The application's configuration file in the installation folder.
-constexpr std::string_view kCfgFile = "duvevo.cfg";
 
 std::optional<std::string> joined(std::string_view folder, bool separator, std::string_view name) {
     std::string path(folder);
@@ -24,12 +22,12 @@ std::optional<std::string> pathInFolder(std::string_view folder, std::string_vie
     return joined(folder, !endsInSeparator, name);
 }
 
-std::optional<std::string> pathAfterSeparator(std::string_view folder, std::string_view name) {
-    return joined(folder, true, name);
+std::optional<std::string> cfgPath(std::string_view folder) {
+    return joined(folder, true, kCfgFile);
 }
 
-std::optional<std::string> cfgPath(std::string_view folder) {
-    return pathAfterSeparator(folder, kCfgFile);
+std::optional<std::string> groupNamesPath(std::string_view folder) {
+    return joined(folder, true, kGroupNamesFile);
 }
 
 std::optional<std::string> readText(const std::optional<std::string>& path) {

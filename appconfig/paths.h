@@ -12,12 +12,10 @@ namespace zet::appconfig {
 // Nullopt when the path would be longer than the system can open.
 std::optional<std::string> pathInFolder(std::string_view folder, std::string_view name);
 
-// The folder, a separator always (even after one), and the name; the form under which
-// duvevo.cfg and grnames.ini are reached. Nullopt when too long.
-std::optional<std::string> pathAfterSeparator(std::string_view folder, std::string_view name);
-
-// duvevo.cfg in the folder.
+// duvevo.cfg and grnames.ini in the folder: the folder, a separator always (even after one),
+// and the name. Nullopt when too long.
 std::optional<std::string> cfgPath(std::string_view folder);
+std::optional<std::string> groupNamesPath(std::string_view folder);
 
 // A file read in text mode; nullopt when it cannot be opened (or the path is missing).
 std::optional<std::string> readText(const std::optional<std::string>& path);

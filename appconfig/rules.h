@@ -1,46 +1,80 @@
-// How the two merges read the lines of the installation folder's files: which name a groups.ini
-// line gives, which lines open a section, which list members. The merges decide with these, and
-// the media checker asks the same questions of the same lines.
+// How the two merges read the installation folder's files: their names, which name a groups.ini
+// line gives, which lines of a dictionary's configuration file open a group section or list its
+// members, where instdics.dat ends. The merges decide with these, and the media checker asks the
+// same questions of the same lines.
 #pragma once
+
+#include "platform/textrules.h"
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace zet::appconfig {
 
-// The group tables and the installed list in the installation folder.
+// The application's configuration file, the group tables and the installed list in the
+// installation folder.
+inline constexpr std::string_view kCfgFile = "duvevo.cfg";
 inline constexpr std::string_view kGroupsFile = "groups.ini";
 inline constexpr std::string_view kGroupNamesFile = "grnames.ini";
 inline constexpr std::string_view kInstalledFile = "instdics.dat";
+
+// The extension of a dictionary's own configuration file, NAME.cfg.
+inline constexpr std::string_view kCfgExtension = ".cfg";
+
+// The key that lists a group's members: "Dics=a,b,c" in a group section of duvevo.cfg, one
+// "Dics=name" line per member in the sections the installed-list merge appends, and "dics=" in
+// any letter case in a dictionary's configuration file.
+inline constexpr std::string_view kMembersKey = "Dics";
 
 // The languages grnames.ini names groups in. It has no French section: a French display name
 // comes only from a dictionary's own [LONG_NAMES].
 inline constexpr std::array<std::string_view, 4> kGroupNameLanguages{"fi", "sv", "en", "de"};
 
-bool sameIgnoringCase(std::string_view a, std::string_view b);
+// Names, keys and file names are compared ignoring the letter case of A to Z.
+using platform::sameIgnoringCase;
 
-// The line without its newline and then without one more white-space character, so that
-// "g1=a \n" and "g1=a\r" (a lone CR) still name a, but "g1=a  \n" does not.
-std::string_view trimLineEnd(std::string_view line);
+// The file name of a dictionary's own configuration file.
+[[nodiscard]] std::string dictionaryCfgFile(std::string_view name);
 
-// A groups.ini line: the group before the first "=", untrimmed, and the member after it as
-// trimLineEnd leaves it. Nullopt for a line without "=", which carries nothing.
+// A groups.ini line: the group before the first "=", untrimmed, and the member after it without
+// its newline and then without one more white-space character, so that "g1=a \n" and "g1=a\r"
+// (a lone CR) still name a, but "g1=a  \n" does not. Nullopt for a line without "=", which
+// carries nothing.
 struct GroupLine {
     std::string_view group;
     std::string_view member;
 };
-std::optional<GroupLine> groupLine(std::string_view line);
+[[nodiscard]] std::optional<GroupLine> groupLine(std::string_view line);
 
 // A line that opens the display-name section of a dictionary's own configuration file.
-bool opensLongNames(std::string_view line);
+[[nodiscard]] bool opensLongNames(std::string_view line);
 
-// A member line of a group section, "dics=" in any letter case.
-bool startsWithDics(std::string_view line);
+// What a line of a dictionary's configuration file is to the installed-list merge.
+enum class SectionLine {
+    ignored,     // empty, a ";" comment, a bare newline, or outside every group section
+    groupHeader, // "[." and a group: opens its section
+    otherHeader, // any other "[" line: closes the group section
+    members,     // "dics=" in any letter case, in a group section
+    text,        // any other line of a group section, copied as it stands
+};
+
+// Reads the lines of one file in order, since a line's kind depends on the header above it.
+class GroupSectionWalk {
+  public:
+    [[nodiscard]] SectionLine next(std::string_view line);
+
+  private:
+    bool inGroup_ = false;
+};
 
 // The names of a member line after its "dics=": separated by ",", blanks and the newline; a
 // tab belongs to the name.
-std::vector<std::string_view> memberNames(std::string_view members);
+[[nodiscard]] std::vector<std::string_view> memberNames(std::string_view membersLine);
+
+// instdics.dat as the merge searches it: the text ends at its first NUL, as a C string would.
+void cutAtFirstNul(std::string& installed);
 
 } // namespace zet::appconfig

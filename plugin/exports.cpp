@@ -66,7 +66,8 @@ void updateDuvEvoCfg() {
     const std::string folder = popPath();
     const std::optional<std::string> argument = popPathOrExactText(appconfig::isInstallList);
     try {
-        if (argument) appconfig::dispatchCfgUpdate(folder, *argument);
+        // The script is answered "ok" whatever the merge did.
+        if (argument) (void)appconfig::dispatchCfgUpdate(folder, *argument);
     } catch (const std::exception&) {
         // Out of memory midway: what was written stays, and the script still gets its answer.
     }

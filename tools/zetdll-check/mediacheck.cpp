@@ -16,10 +16,10 @@ namespace zetcheck {
 
 namespace {
 
+using zet::appconfig::kCfgExtension;
+using zet::appconfig::sameIgnoringCase;
+using zet::appconfig::SectionLine;
 using zet::appconfig::textLines;
-
-constexpr std::string_view kCfgExtension = ".cfg";
-constexpr std::string_view kAppCfgFile = "duvevo.cfg";
 
 struct Media {
     const std::string& folder;
@@ -62,8 +62,7 @@ bool sameExactly(std::string_view a, std::string_view b) {
 
 // The languages of grnames.ini without a display name for `key`.
 std::string missingNames(const Media& media, std::string_view key, std::size_t& found) {
-    const auto names =
-        zet::appconfig::pathAfterSeparator(media.folder, zet::appconfig::kGroupNamesFile);
+    const auto names = zet::appconfig::groupNamesPath(media.folder);
     std::string missing;
     found = 0;
     for (const std::string_view code : zet::appconfig::kGroupNameLanguages) {
@@ -100,13 +99,12 @@ std::map<std::string, std::size_t, std::less<>> checkGroups(const Media& media,
         if (!entry) continue;
         const auto& entries = media.catalogue.catalogue.entries;
         for (std::size_t e = 0; e < entries.size(); ++e)
-            if (zet::appconfig::sameIgnoringCase(entry->member, entries[e].shortName))
-                listed[e] = true;
+            if (sameIgnoringCase(entry->member, entries[e].shortName)) listed[e] = true;
         const std::string why = unmatchable(*entry);
         // The merge reads a ";" line like any other: with "=" and a dictionary of the
         // catalogue after it, it makes a group of what comes before.
         if (lines[i].starts_with(';')) {
-            if (why.empty() && inCatalogue(media, entry->member, zet::appconfig::sameIgnoringCase))
+            if (why.empty() && inCatalogue(media, entry->member, sameIgnoringCase))
                 media.findings.add(path, i + 1, Severity::error, "groups-comment-read",
                                    shown(lines[i]) + " is no comment to the plug-in: it puts " +
                                        inQuotes(entry->member) + " into a group " +
@@ -117,7 +115,7 @@ std::map<std::string, std::size_t, std::less<>> checkGroups(const Media& media,
         if (!why.empty()) {
             media.findings.add(path, i + 1, Severity::error, "groups-line-unmatchable",
                                shown(lines[i]) + " never matches a dictionary name: " + why);
-        } else if (!inCatalogue(media, entry->member, zet::appconfig::sameIgnoringCase)) {
+        } else if (!inCatalogue(media, entry->member, sameIgnoringCase)) {
             media.findings.add(path, i + 1, Severity::warning, "unknown-member",
                                inQuotes(entry->member) + " is no dictionary of the catalogue");
         } else {
@@ -141,7 +139,8 @@ void checkGroupNames(const Media& media,
 }
 
 bool hasLongNames(const Media& media, const std::string& name) {
-    const auto text = zet::platform::readTextFile(media.path(name + std::string(kCfgExtension)));
+    const auto text =
+        zet::platform::readTextFile(media.path(zet::appconfig::dictionaryCfgFile(name)));
     if (!text) return false;
     const auto lines = textLines(*text);
     return std::any_of(lines.begin(), lines.end(), zet::appconfig::opensLongNames);
@@ -175,8 +174,8 @@ bool looksLikeMembers(std::string_view line) {
     const std::size_t start = line.find_first_not_of(" \t");
     if (start == std::string_view::npos) return false;
     std::string_view rest = line.substr(start);
-    constexpr std::string_view kKey = "dics";
-    if (rest.size() < kKey.size() || !zet::appconfig::sameIgnoringCase(rest.substr(0, 4), kKey))
+    constexpr std::string_view kKey = zet::appconfig::kMembersKey;
+    if (rest.size() < kKey.size() || !sameIgnoringCase(rest.substr(0, kKey.size()), kKey))
         return false;
     rest.remove_prefix(kKey.size());
     const std::size_t equals = rest.find_first_not_of(" \t");
@@ -184,8 +183,8 @@ bool looksLikeMembers(std::string_view line) {
 }
 
 void checkMembers(const Media& media, const std::string& path, std::size_t line,
-                  std::string_view members) {
-    for (const std::string_view name : zet::appconfig::memberNames(members)) {
+                  std::string_view membersLine) {
+    for (const std::string_view name : zet::appconfig::memberNames(membersLine)) {
         const std::string shownName = inQuotes(name);
         if (std::any_of(name.begin(), name.end(), isBlank))
             media.findings.add(path, line, Severity::error, "dics-line-unmatchable",
@@ -207,6 +206,7 @@ void checkCfgFile(const Media& media, const std::string& path) {
     const auto lines = textLines(*text);
     std::size_t groupLine = 0; // the header of the group section being read, 0 outside one
     bool members = false;
+    zet::appconfig::GroupSectionWalk walk;
     const auto closeGroup = [&] {
         if (groupLine && !members)
             media.findings.add(path, groupLine, Severity::warning, "group-without-dics",
@@ -215,17 +215,15 @@ void checkCfgFile(const Media& media, const std::string& path) {
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (line.empty() || line.front() == ';' || line.front() == '\n') continue;
-        if (line.front() == '[') {
+        const SectionLine kind = walk.next(line);
+        if (kind == SectionLine::groupHeader || kind == SectionLine::otherHeader) {
             closeGroup();
-            groupLine = line.size() > 1 && line[1] == '.' ? i + 1 : 0;
+            groupLine = kind == SectionLine::groupHeader ? i + 1 : 0;
             members = false;
-        } else if (groupLine == 0) {
-            continue;
-        } else if (zet::appconfig::startsWithDics(line)) {
+        } else if (kind == SectionLine::members) {
             members = true;
-            checkMembers(media, path, i + 1, std::string_view(line).substr(5));
-        } else if (looksLikeMembers(line)) {
+            checkMembers(media, path, i + 1, line);
+        } else if (kind == SectionLine::text && looksLikeMembers(line)) {
             media.findings.add(path, i + 1, Severity::error, "dics-line-unmatchable",
                                shown(line) + " is no \"dics=\" line (a blank before \"=\" or "
                                              "before the key): it is copied as it stands and "
@@ -243,11 +241,10 @@ std::optional<std::vector<std::string>> cfgFiles(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& item : it) {
         const std::string name = zettools::pathText(item.path().filename());
-        if (name.size() <= kCfgExtension.size() ||
-            zet::appconfig::sameIgnoringCase(name, kAppCfgFile))
+        if (name.size() <= kCfgExtension.size() || sameIgnoringCase(name, zet::appconfig::kCfgFile))
             continue;
-        if (zet::appconfig::sameIgnoringCase(
-                std::string_view(name).substr(name.size() - kCfgExtension.size()), kCfgExtension))
+        if (sameIgnoringCase(std::string_view(name).substr(name.size() - kCfgExtension.size()),
+                             kCfgExtension))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -260,7 +257,7 @@ void checkInstalled(const Media& media) {
     auto text = zet::platform::readTextFile(path);
     if (!text) return;
     media.findings.file(path);
-    text->resize(std::min(text->size(), text->find('\0')));
+    zet::appconfig::cutAtFirstNul(*text);
     const std::size_t star = text->rfind('*');
     if (star == std::string::npos || text->find('\n', star) != std::string::npos) return;
     const auto line =

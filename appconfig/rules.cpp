@@ -1,0 +1,70 @@
+#include "appconfig/rules.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace zet::appconfig {
+
+namespace {
+
+// The section of a dictionary's configuration file that holds its display names.
+constexpr std::string_view kLongNamesSection = "[LONG_NAMES]";
+
+std::string_view trimLineEnd(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    if (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
+        line.remove_suffix(1);
+    return line;
+}
+
+bool startsWithMembersKey(std::string_view line) {
+    return line.size() > kMembersKey.size() && line[kMembersKey.size()] == '=' &&
+           sameIgnoringCase(line.substr(0, kMembersKey.size()), kMembersKey);
+}
+
+} // namespace
+
+std::string dictionaryCfgFile(std::string_view name) {
+    std::string file(name);
+    file.append(kCfgExtension);
+    return file;
+}
+
+std::optional<GroupLine> groupLine(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    return GroupLine{line.substr(0, equals), trimLineEnd(line.substr(equals + 1))};
+}
+
+bool opensLongNames(std::string_view line) {
+    return line.starts_with(kLongNamesSection);
+}
+
+SectionLine GroupSectionWalk::next(std::string_view line) {
+    if (line.empty() || line.front() == ';' || line.front() == '\n') return SectionLine::ignored;
+    if (line.front() == '[') {
+        inGroup_ = line.size() > 1 && line[1] == '.';
+        return inGroup_ ? SectionLine::groupHeader : SectionLine::otherHeader;
+    }
+    if (!inGroup_) return SectionLine::ignored;
+    return startsWithMembersKey(line) ? SectionLine::members : SectionLine::text;
+}
+
+std::vector<std::string_view> memberNames(std::string_view membersLine) {
+    const std::string_view members =
+        membersLine.substr(std::min(membersLine.size(), kMembersKey.size() + 1));
+    std::vector<std::string_view> names;
+    std::size_t start = 0;
+    while ((start = members.find_first_not_of(", \n", start)) != std::string_view::npos) {
+        const std::size_t end = std::min(members.find_first_of(", \n", start), members.size());
+        names.push_back(members.substr(start, end - start));
+        start = end;
+    }
+    return names;
+}
+
+void cutAtFirstNul(std::string& installed) {
+    installed.resize(std::min(installed.size(), installed.find('\0')));
+}
+
+} // namespace zet::appconfig
