@@ -1,6 +1,7 @@
 #include "catalogue/noting.h"
 
 #include "catalogue/reader.h"
+#include "catalogue/text.h"
 #include "catalogue/timestamp.h"
 #include "platform/files.h"
 #include "platform/textrules.h"
