@@ -52,6 +52,7 @@ inline std::string_view catalogueLine(LineReader& lines) {
     return lines.next(kLineCapacity);
 }
 
+// The capacity of header field k.
 constexpr std::size_t headerCapacity(std::size_t k) {
     return k == kHeaderNumberField ? kNumberCapacity : kHeaderTextCapacity;
 }
@@ -75,6 +76,7 @@ struct FileItem {
     std::string_view timestamp;
 };
 
+// `piece` by the field rules of trimField (`afterSeparator` when a ";" comes before it).
 inline FileItem fileItem(std::string_view piece, bool afterSeparator) {
     FileItem item;
     splitInto(trimField(piece, afterSeparator, kItemCapacity), '@', item.halves);
