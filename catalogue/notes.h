@@ -1,6 +1,6 @@
 // What a catalogue read drops, passes over or reads otherwise than it is written. The reader
-// notes each at the very place where it cuts a field or passes over a line, when it is given
-// a ReadNotes; the plug-in gives none, and nothing is noted.
+// has each noted (catalogue/noting.h) at the very place where it cuts a field or passes over a
+// line, when it is given a ReadNotes; the plug-in gives none, and nothing is noted.
 #pragma once
 
 #include "platform/files.h"

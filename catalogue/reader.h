@@ -37,10 +37,17 @@ struct DictionaryEntry {
     std::vector<DictionaryFile> files;
 };
 
-// One entry per line after the header, in file order.
+// One entry per line after the header, in file order: each line is a slot.
 struct DictionaryCatalogue {
     std::vector<DictionaryEntry> entries;
 };
+
+// Lines of the file are counted from 1, as the reader walks them; the header is the first.
+inline constexpr std::size_t kHeaderLine = 1;
+// The line of the file on which slot `slot` (from 0) stands.
+constexpr std::size_t slotLine(std::size_t slot) {
+    return kHeaderLine + 1 + slot;
+}
 
 // Reads the catalogue at `path` into `header` and `catalogue`. A file that cannot be opened
 // leaves both untouched and gives false. Once it is open the previous catalogue is gone: false

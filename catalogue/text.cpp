@@ -18,9 +18,8 @@ bool isSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-LineReader::LineReader(std::string_view text, std::size_t start)
-    : text_(text), at_(std::min(start, text.size())), cr_(findOrEnd(text, '\r', at_)),
-      lf_(findOrEnd(text, '\n', at_)) {}
+LineReader::LineReader(std::string_view text)
+    : text_(text), at_(0), cr_(findOrEnd(text, '\r', 0)), lf_(findOrEnd(text, '\n', 0)) {}
 
 std::size_t LineReader::upcoming(std::size_t& found, char c) const {
     if (found < at_) found = findOrEnd(text_, c, at_);
@@ -44,13 +43,6 @@ std::size_t countLines(std::string_view text) {
     return lines;
 }
 
-std::size_t nextLine(std::string_view text, std::size_t start, std::string_view& line,
-                     std::size_t capacity) {
-    LineReader reader(text, start);
-    line = reader.next(capacity);
-    return reader.position();
-}
-
 std::vector<std::string_view> splitAt(std::string_view text, char separator,
                                       std::size_t maxFields) {
     // Never more pieces than separators plus one, however large the limit.
@@ -64,18 +56,6 @@ std::vector<std::string_view> splitAt(std::string_view text, char separator,
 std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
                       std::size_t capacity) {
     return std::string(fieldView(pieces, k, capacity));
-}
-
-std::string extractField(std::string_view text, char separator, std::size_t k,
-                         std::size_t capacity) {
-    std::size_t start = 0;
-    for (std::size_t met = 0; met < k; ++met) {
-        start = text.find(separator, start);
-        if (start == std::string_view::npos) return {};
-        ++start;
-    }
-    const std::size_t end = text.find(separator, start);
-    return std::string(trimField(text.substr(start, end - start), k > 0, capacity));
 }
 
 std::string_view cutOff(std::string_view piece, bool afterSeparator, std::size_t capacity) {

@@ -12,13 +12,13 @@
 
 namespace zet::catalogue {
 
-// Walks the lines of a text from a start position: every CR LF, lone CR and lone LF ends one,
-// and a last line without a line end counts too. The next CR and the next LF are each searched
-// for once and remembered until the walk passes them, so a whole walk reads every character a
-// bounded number of times whichever line ends the text uses.
+// Walks the lines of a text: every CR LF, lone CR and lone LF ends one, and a last line without
+// a line end counts too. The next CR and the next LF are each searched for once and remembered
+// until the walk passes them, so a whole walk reads every character a bounded number of times
+// whichever line ends the text uses.
 class LineReader {
   public:
-    explicit LineReader(std::string_view text, std::size_t start = 0);
+    explicit LineReader(std::string_view text);
 
     // No line is left: the walk stands at the end of the text.
     bool atEnd() const { return at_ == text_.size(); }
@@ -39,15 +39,8 @@ class LineReader {
     std::size_t lf_; // the first LF at or after at_, or the size of the text
 };
 
-// Lines of a text, counted as LineReader walks them. An empty text has none. For tests.
+// Lines of a text, counted as LineReader walks them. An empty text has none.
 std::size_t countLines(std::string_view text);
-
-// One step of LineReader, for tests: sets `line` to the line that begins at `start` (without
-// its line end), or to the empty text when it would not fit `capacity` characters with a
-// terminator. Returns where the next line
-// begins; at the end of the text that is the end itself, so further calls give empty lines.
-std::size_t nextLine(std::string_view text, std::size_t start, std::string_view& line,
-                     std::size_t capacity);
 
 // Fills `pieces` with the pieces of `text` between separators, in one pass: piece 0 from the
 // start, the last one to the next separator or the end. Returns how many were found; the
@@ -121,11 +114,6 @@ inline std::string_view fieldView(std::span<const std::string_view> pieces, std:
 // Field k of split pieces by the rules of trimField, as a copy. For tests.
 std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
                       std::size_t capacity);
-
-// For tests: field k of `text` split at `separator`, by the rules of trimField; empty when the text
-// has fewer than k separators.
-std::string extractField(std::string_view text, char separator, std::size_t k,
-                         std::size_t capacity);
 
 // A decimal text as atoi reads it: leading white space, an optional sign, the digits up to the
 // first non-digit; 0 without digits. Out-of-range values saturate at the limits of a 32-bit

@@ -157,26 +157,23 @@ void checkPositions(const std::string& path, const zet::catalogue::DictionaryCat
     for (std::size_t i = 0; i < catalogue.entries.size(); ++i) {
         const auto& entry = catalogue.entries[i];
         if (!filled(entry)) continue;
-        const auto [seen, fresh] = firstLine.emplace(entry.position, entryLine(i));
+        const auto [seen, fresh] = firstLine.emplace(entry.position, zet::catalogue::slotLine(i));
         if (!fresh)
-            findings.add(path, entryLine(i), Severity::warning, "duplicate-position",
+            findings.add(path, zet::catalogue::slotLine(i), Severity::warning, "duplicate-position",
                          "position " + std::to_string(entry.position) +
                              " is also the position of the dictionary on line " +
                              number(seen->second) + ": one mask character selects both");
         const bool beyond = entry.position < 0 ||
                             static_cast<std::size_t>(entry.position) >= (mask ? mask->size() : 0);
         if (mask && beyond)
-            findings.add(path, entryLine(i), Severity::warning, "position-beyond-mask",
+            findings.add(path, zet::catalogue::slotLine(i), Severity::warning,
+                         "position-beyond-mask",
                          "position " + std::to_string(entry.position) + " is beyond the mask of " +
                              number(mask->size()) + " characters: never selected");
     }
 }
 
 } // namespace
-
-std::size_t entryLine(std::size_t index) {
-    return index + 2;
-}
 
 CatalogueCheck checkCatalogue(const std::string& path, const std::optional<std::string>& mask,
                               Findings& findings) {

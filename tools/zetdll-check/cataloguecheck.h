@@ -17,9 +17,6 @@ struct CatalogueCheck {
     std::size_t selected = 0;     // of those, selected by the mask
 };
 
-// The catalogue slot `index` stands on this line of the file (line 1 is the header).
-std::size_t entryLine(std::size_t index);
-
 CatalogueCheck checkCatalogue(const std::string& path, const std::optional<std::string>& mask,
                               Findings& findings);
 

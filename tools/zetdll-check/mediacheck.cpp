@@ -157,12 +157,12 @@ void checkOwnGroups(const Media& media, const std::vector<bool>& listed) {
         const std::string missing = missingNames(media, entries[e].shortName, found);
         const std::string name = inQuotes(entries[e].shortName);
         if (found == 0)
-            media.findings.add(media.cataloguePath, entryLine(e), Severity::warning,
+            media.findings.add(media.cataloguePath, zet::catalogue::slotLine(e), Severity::warning,
                                "dictionary-without-names",
                                name + " is in no group of groups.ini, and has neither a "
                                       "[LONG_NAMES] section of its own nor names in grnames.ini");
         else if (!missing.empty())
-            media.findings.add(media.cataloguePath, entryLine(e), Severity::warning,
+            media.findings.add(media.cataloguePath, zet::catalogue::slotLine(e), Severity::warning,
                                "group-without-name",
                                "the group of its own of " + name + " has no display name in " +
                                    missing + " of grnames.ini");
