@@ -2,6 +2,7 @@
 
 #include "appconfig/rules.h"
 #include "platform/files.h"
+#include "platform/textrules.h"
 
 namespace zet::appconfig {
 
@@ -41,13 +42,9 @@ std::vector<std::string> textLines(std::string_view text) {
         const std::size_t newline = text.find('\n');
         const std::size_t end = newline == std::string_view::npos ? text.size() : newline + 1;
         const std::string_view line = text.substr(0, end);
-        const std::size_t nul = line.find('\0');
-        if (nul == std::string_view::npos) {
-            lines.emplace_back(line);
-        } else {
-            lines.emplace_back(line.substr(0, nul));
-            if (newline != std::string_view::npos) lines.back() += '\n';
-        }
+        const std::string_view kept = platform::beforeFirstNul(line);
+        lines.emplace_back(kept);
+        if (kept.size() < line.size() && newline != std::string_view::npos) lines.back() += '\n';
         text.remove_prefix(end);
     }
     return lines;

@@ -64,7 +64,7 @@ std::vector<std::string_view> memberNames(std::string_view membersLine) {
 }
 
 void cutAtFirstNul(std::string& installed) {
-    installed.resize(std::min(installed.size(), installed.find('\0')));
+    installed.resize(platform::beforeFirstNul(installed).size());
 }
 
 } // namespace zet::appconfig

@@ -5,6 +5,7 @@
 #include "catalogue/text.h"
 #include "catalogue/timestamp.h"
 #include "platform/files.h"
+#include "platform/textrules.h"
 
 #include <algorithm>
 #include <array>
@@ -25,11 +26,6 @@ bool readText(const std::string& path, std::string& text, ReadNotes* notes) {
     noteUnreadEnd(*notes, path, text);
     text.resize(std::min(text.size(), kCatalogueCharacters));
     return true;
-}
-
-// The text a parse reads: a NUL ends it.
-std::string_view parsedText(std::string_view text) {
-    return text.substr(0, std::min(text.size(), text.find('\0')));
 }
 
 // How many of its first `fields` fields a line has. It qualifies when it has them all: it is
@@ -135,7 +131,7 @@ std::string_view slotText(const RememberedCatalogue& remembered, std::size_t slo
 bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue,
                     ReadNotes* notes) {
     if (notes) noteUnreadAfterNul(*notes, text);
-    text = parsedText(text);
+    text = platform::beforeFirstNul(text);
     LineReader lines(text);
     if (!takeHeader(text, lines, header, notes)) {
         catalogue.entries.clear();
@@ -187,7 +183,7 @@ bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
         remembered.lines.clear();
         remembered.positions.clear();
         std::swap(remembered.text, incoming);
-        const std::string_view parsed = parsedText(remembered.text);
+        const std::string_view parsed = platform::beforeFirstNul(remembered.text);
         LineReader lines(parsed);
         if (!takeHeader(parsed, lines, header, nullptr)) return false;
         indexLines(lines, remembered.lines);

@@ -24,6 +24,11 @@ constexpr bool holdsLineBreak(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// Text read as a C string reads it: up to its first NUL.
+constexpr std::string_view beforeFirstNul(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
 // A line without its line end: one LF, then one CR.
 constexpr std::string_view withoutLineEnd(std::string_view line) {
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);

@@ -36,7 +36,7 @@ std::string_view trim(std::string_view text) {
 
 // A name or a value ends at its first NUL, as the profile calls hold each one as a C string.
 std::string_view field(std::string_view text) {
-    return trim(text.substr(0, text.find('\0')));
+    return trim(beforeFirstNul(text));
 }
 
 // The name of a section header line ("[name]", the name ending at the last "]"), or nullopt.
