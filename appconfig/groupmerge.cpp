@@ -74,7 +74,7 @@ bool copyLongNames(std::string_view folder, std::string_view name) {
     for (const std::string& line : textLines(*text)) {
         if (opensLongNames(line)) {
             inSection = found = true;
-        } else if (line.starts_with('[')) {
+        } else if (opensSection(line)) {
             inSection = false;
         } else if (inSection) {
             for (const LongNamePrefix& entry : kLongNamePrefixes)

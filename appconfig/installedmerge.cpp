@@ -16,12 +16,9 @@ namespace {
 constexpr std::string_view kOtherDicsHeader =
     "[.other_dics]\nen=Other dictionaries\nfi=Muut sanakirjat\n";
 
-// Takes the installed entry "*" + name + newline, if there is one still free.
+// Takes the installed entry of `name`, if there is one still free.
 bool takeInstalled(std::string& installed, std::string_view name) {
-    std::string wanted(1, '*');
-    wanted.append(name);
-    wanted += '\n';
-    const std::size_t entry = installed.find(wanted);
+    const std::size_t entry = installed.find(installedEntry(name));
     if (entry == std::string::npos) return false;
     installed[entry] = '+';
     return true;
@@ -81,16 +78,11 @@ std::optional<std::string> installedText(std::string_view folder) {
 
 // [.other_dics] with every installed entry still free; nothing when there is none.
 void appendOtherDics(std::string_view folder, const std::string& installed) {
-    std::size_t star = installed.find('*');
     const auto path = cfgPath(folder);
-    if (star == std::string::npos || !path) return;
+    if (installed.find(kInstalledMark) == std::string::npos || !path) return;
     std::string text(kOtherDicsHeader);
-    while (star != std::string::npos) {
-        const std::size_t newline = installed.find('\n', star);
-        if (newline == std::string::npos) break;
-        text += std::string(kMembersKey) + "=" + installed.substr(star + 1, newline - star);
-        star = installed.find('*', newline);
-    }
+    for (const std::string_view name : installedNames(installed))
+        ((text += kMembersKey) += '=') += name;
     // The answer is the walk's: a catch-all group that cannot be written is left out silently.
     (void)platform::appendLines(*path, text);
 }

@@ -42,7 +42,7 @@ bool opensLongNames(std::string_view line) {
 
 SectionLine GroupSectionWalk::next(std::string_view line) {
     if (line.empty() || line.front() == ';' || line.front() == '\n') return SectionLine::ignored;
-    if (line.front() == '[') {
+    if (opensSection(line)) {
         inGroup_ = line.size() > 1 && line[1] == '.';
         return inGroup_ ? SectionLine::groupHeader : SectionLine::otherHeader;
     }
@@ -65,6 +65,31 @@ std::vector<std::string_view> memberNames(std::string_view membersLine) {
 
 void cutAtFirstNul(std::string& installed) {
     installed.resize(platform::beforeFirstNul(installed).size());
+}
+
+std::string installedEntry(std::string_view name) {
+    std::string entry(1, kInstalledMark);
+    entry.append(name);
+    entry += '\n';
+    return entry;
+}
+
+std::vector<std::string_view> installedNames(std::string_view installed) {
+    std::vector<std::string_view> names;
+    for (std::size_t mark = installed.find(kInstalledMark); mark != std::string_view::npos;) {
+        const std::size_t newline = installed.find('\n', mark);
+        if (newline == std::string_view::npos) break;
+        names.push_back(installed.substr(mark + 1, newline - mark));
+        mark = installed.find(kInstalledMark, newline);
+    }
+    return names;
+}
+
+std::optional<std::size_t> unendedEntry(std::string_view installed) {
+    const std::size_t mark = installed.rfind(kInstalledMark);
+    if (mark == std::string_view::npos || installed.find('\n', mark) != std::string_view::npos)
+        return std::nullopt;
+    return mark;
 }
 
 } // namespace zet::appconfig

@@ -49,6 +49,11 @@ struct GroupLine {
 };
 [[nodiscard]] std::optional<GroupLine> groupLine(std::string_view line);
 
+// A line that opens a section: it starts with "[".
+[[nodiscard]] constexpr bool opensSection(std::string_view line) {
+    return line.starts_with('[');
+}
+
 // A line that opens the display-name section of a dictionary's own configuration file.
 [[nodiscard]] bool opensLongNames(std::string_view line);
 
@@ -76,5 +81,17 @@ class GroupSectionWalk {
 
 // instdics.dat as the merge searches it: the text ends at its first NUL, as a C string would.
 void cutAtFirstNul(std::string& installed);
+
+// An installed entry is "*" + name + newline. Only a whole entry counts: a name is matched with
+// its newline, and an entry without one is never matched nor listed.
+inline constexpr char kInstalledMark = '*';
+[[nodiscard]] std::string installedEntry(std::string_view name);
+
+// The names of the entries, each with its newline, up to the first entry that
+// has none.
+[[nodiscard]] std::vector<std::string_view> installedNames(std::string_view installed);
+
+// Where an entry without a newline starts (the last one), if there is one.
+[[nodiscard]] std::optional<std::size_t> unendedEntry(std::string_view installed);
 
 } // namespace zet::appconfig

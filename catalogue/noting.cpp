@@ -106,8 +106,8 @@ void noteUnreadEnd(ReadNotes& notes, const std::string& path, std::string_view t
 }
 
 void noteUnreadAfterNul(ReadNotes& notes, std::string_view text) {
-    const std::size_t nul = text.find('\0');
-    if (nul != std::string_view::npos && nul + 1 < text.size())
+    const std::size_t nul = platform::beforeFirstNul(text).size();
+    if (nul + 1 < text.size())
         Noter{notes, lineAt(text, nul)}.add({.kind = NoteKind::unreadAfterNul});
 }
 

@@ -2,6 +2,8 @@
 // installable dictionary with its files and their times.
 #pragma once
 
+#include "catalogue/capacities.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,10 +16,10 @@ namespace zet::catalogue {
 struct ReadNotes;
 
 struct CatalogueHeader {
-    // The eight header fields as texts; field 5 holds only the 9 characters its number is read
-    // from.
-    std::array<std::string, 8> fields;
-    // Header field 5 as a number.
+    // The header fields as texts; the number field holds only the characters its number is
+    // read from.
+    std::array<std::string, kHeaderFields> fields;
+    // The number field as a number.
     int number = 0;
 };
 

@@ -43,21 +43,6 @@ std::size_t countLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string_view> splitAt(std::string_view text, char separator,
-                                      std::size_t maxFields) {
-    // Never more pieces than separators plus one, however large the limit.
-    const auto separators =
-        static_cast<std::size_t>(std::count(text.begin(), text.end(), separator));
-    std::vector<std::string_view> pieces(std::min(maxFields, separators + 1));
-    splitInto(text, separator, pieces);
-    return pieces;
-}
-
-std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
-                      std::size_t capacity) {
-    return std::string(fieldView(pieces, k, capacity));
-}
-
 std::string_view cutOff(std::string_view piece, bool afterSeparator, std::size_t capacity) {
     std::string_view lost =
         piece.substr(fieldLimit(piece, fieldStart(piece, afterSeparator), capacity));

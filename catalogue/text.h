@@ -68,13 +68,6 @@ inline std::size_t fieldsIn(std::string_view text, char separator, std::size_t w
     return std::min(found, wanted);
 }
 
-// For tests; the reader splits with splitInto. The pieces of `text` between separators, at
-// most `maxFields` of them. Pieces beyond the last
-// separator are absent, which fieldText reads as empty.
-std::vector<std::string_view>
-splitAt(std::string_view text, char separator,
-        std::size_t maxFields = std::numeric_limits<std::size_t>::max());
-
 // Where a field begins in its piece: after the blanks that follow its separator, when it has one.
 inline std::size_t fieldStart(std::string_view piece, bool afterSeparator) {
     std::size_t begin = 0;
@@ -110,10 +103,6 @@ inline std::string_view fieldView(std::span<const std::string_view> pieces, std:
                                   std::size_t capacity) {
     return k < pieces.size() ? trimField(pieces[k], k > 0, capacity) : std::string_view();
 }
-
-// Field k of split pieces by the rules of trimField, as a copy. For tests.
-std::string fieldText(std::span<const std::string_view> pieces, std::size_t k,
-                      std::size_t capacity);
 
 // A decimal text as atoi reads it: leading white space, an optional sign, the digits up to the
 // first non-digit; 0 without digits. Out-of-range values saturate at the limits of a 32-bit

@@ -2,7 +2,8 @@
 // defined once in the shared front (platform/*.cpp), which runs the fault points and the checks
 // that every system shares, the path check among them, and then calls its system half declared
 // here, implemented once in posix/ and once in win32/. Nothing above the platform layer calls
-// these directly.
+// these directly. The one exception is text.h: the Unicode builds' conversions are pure functions
+// of the Windows builds alone, with nothing to check and no POSIX half.
 #pragma once
 
 #include "platform/files.h"

@@ -258,8 +258,9 @@ void checkInstalled(const Media& media) {
     if (!text) return;
     media.findings.file(path);
     zet::appconfig::cutAtFirstNul(*text);
-    const std::size_t star = text->rfind('*');
-    if (star == std::string::npos || text->find('\n', star) != std::string::npos) return;
+    const std::optional<std::size_t> unended = zet::appconfig::unendedEntry(*text);
+    if (!unended) return;
+    const std::size_t star = *unended;
     const auto line =
         static_cast<std::size_t>(std::count(text->begin(), text->begin() + star, '\n'));
     media.findings.add(path, line + 1, Severity::error, "instdics-no-line-end",
