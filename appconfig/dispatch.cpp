@@ -30,14 +30,22 @@ bool dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
     if (folder.empty()) return false;
     const auto path = cfgPath(folder);
     if (!path) return merge(folder, argument);
+    using Landing = platform::FileTransaction::Landing;
     {
         // The whole call lands in duvevo.cfg in one step, or not at all.
         platform::FileTransaction transaction(*path);
         const bool result = merge(folder, argument);
-        if (transaction.commit()) return result;
+        switch (transaction.commit()) {
+        case Landing::whole:
+            return result;
+        case Landing::none:
+            return false;
+        case Landing::inPlace:
+            break;
+        }
     }
-    // The file could not be replaced (another program holds it open): the call is made again on
-    // the file itself, as its writes would otherwise be lost.
+    // The working copy could not be written or put in place (another program holds the file
+    // open): the call is made again on the file itself, as its writes would otherwise be lost.
     return merge(folder, argument);
 }
 

@@ -19,8 +19,7 @@ std::optional<std::string> joined(std::string_view folder, bool separator, std::
 } // namespace
 
 std::optional<std::string> pathInFolder(std::string_view folder, std::string_view name) {
-    const bool endsInSeparator = !folder.empty() && folder.back() == platform::kPathSeparator;
-    return joined(folder, !endsInSeparator, name);
+    return joined(folder, !platform::endsInSeparator(folder), name);
 }
 
 std::optional<std::string> cfgPath(std::string_view folder) {

@@ -13,7 +13,10 @@ enum class Point {
     appendTextFile, // appendTextFile: the file cannot be opened for appending (false)
     readIni,        // readIniString: the file cannot be read (empty value)
     writeIni,       // writeIniString: the file cannot be written (false, file unchanged)
-    replaceFile,    // FileTransaction::commit: the system refuses to replace the file (false)
+    replaceFile,    // FileTransaction::commit: the system refuses to replace the file (inPlace)
+    writeCopy,      // a write to a working copy fails (its call is made again in place)
+    copyFull,       // a write to a working copy fails for want of space (nothing lands)
+    foreignOwner,   // FileTransaction: the file's owner cannot be carried to a new file
     allocStackNode, // allocStackNode: the heap has no block (null)
     setFileTime,    // setFileWriteTime: the file cannot be opened (false, time unchanged)
     openForAccess,  // openForAccessChange: the object cannot be opened (kNoObject)

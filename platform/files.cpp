@@ -49,14 +49,14 @@ std::optional<std::string> readFileBytes(const std::string& path) {
 bool appendTextFile(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
     const std::string& target = routed(path);
-    if (!sys::appendTextFile(target, text)) return false;
-    noteWritten(target, !text.empty());
-    return true;
+    if (writeFails(target)) return false;
+    return noteOutcome(target, sys::appendTextFile(target, text), !text.empty());
 }
 
 bool appendLines(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
     const std::string& target = routed(path);
+    if (writeFails(target)) return false;
     const auto bytes = sys::readFileBytes(target);
     std::string lines;
     bool done = false;
@@ -81,8 +81,7 @@ bool appendLines(const std::string& path, std::string_view text) {
         lines.append(text);
         done = sys::appendTextFile(target, lines);
     }
-    if (done) noteWritten(target);
-    return done;
+    return noteOutcome(target, done);
 }
 
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {

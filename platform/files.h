@@ -58,10 +58,14 @@ struct CalendarTime {
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time);
 
 // Paths in a folder: the separator between folder and file name, and the longest path the
-// system opens, in characters of its own kind (bytes on POSIX and in the ANSI Windows build,
-// UTF-16 units in the Unicode ones, whose paths travel as UTF-8).
+// system opens, in characters of its own kind (bytes on POSIX, UTF-16 units on Windows, whose
+// Unicode builds' paths travel as UTF-8 and the ANSI build's in the system's code page).
 extern const char kPathSeparator;
 extern const std::size_t kMaxPathLength;
+
+// Whether the last character of a path is the separator; in the ANSI Windows build, not the
+// second byte of a double-byte character of the system's code page.
+bool endsInSeparator(std::string_view path);
 
 // Whether a path is at most kMaxPathLength characters long as the system counts them. A longer
 // path is never cut; it counts as a file that cannot be opened.

@@ -15,9 +15,8 @@ bool writeIniString(const std::string& path, std::string_view section, std::stri
                     std::string_view value) {
     if (faults::shouldFail(faults::Point::writeIni) || !validPath(path)) return false;
     const std::string& target = routed(path);
-    if (!sys::writeIniString(target, section, key, value)) return false;
-    noteWritten(target);
-    return true;
+    if (writeFails(target)) return false;
+    return noteOutcome(target, sys::writeIniString(target, section, key, value));
 }
 
 namespace {

@@ -8,6 +8,10 @@ bool validPath(const std::string& path) {
     return !path.empty() && path.find('\0') == std::string::npos;
 }
 
+bool endsInSeparator(std::string_view path) {
+    return sys::endsInSeparator(path);
+}
+
 bool pathFits(std::string_view path) {
     return sys::pathLength(path) <= kMaxPathLength;
 }

@@ -28,7 +28,9 @@ std::string utf16FromAnsi(std::string_view text);
 std::uint64_t calendarToFileTime(const CalendarTime& time);
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);
 
-// Paths: a path's length in the system's own characters, and a file name from ANSI text.
+// Paths: whether a path ends in a separator, its length in the system's own characters, and a
+// file name from ANSI text.
+bool endsInSeparator(std::string_view path);
 std::size_t pathLength(std::string_view path);
 std::optional<std::string> fileNameFromText(std::string_view name);
 
@@ -44,14 +46,20 @@ void closeIniSession();
 
 // Working copies (see FileTransaction). makeWorkingCopy creates a new temporary beside the
 // file, named by temporaryName, holding the file's bytes (empty when the file is missing, and
-// then `existed` is false); nullopt where none can be made or the file may not be written.
+// then `existed` is false) and owned as the file is; nullopt where none can be made, the file
+// may not be written, or the file's owner cannot be carried to the copy (always so with
+// `refuseOwner`, as for a file of another user).
 // putInPlace replaces the file with it, keeping the file's identity, or creates the file from it;
 // false, with both left as they were, when the system refuses. removeLeftovers removes every
 // temporary beside the file that isTemporaryName recognises, and nothing else.
-std::optional<std::string> makeWorkingCopy(const std::string& path, bool& existed);
+std::optional<std::string> makeWorkingCopy(const std::string& path, bool& existed,
+                                           bool refuseOwner);
 bool putInPlace(const std::string& path, const std::string& working);
 void removeFile(const std::string& path);
 void removeLeftovers(const std::string& path);
+// Whether the write that just failed failed for want of space, so that writing in place could
+// cut a file short too.
+bool lastFailureWasNoSpace();
 
 // Security. The object is an open one, never kNoObject. With `refuseWrite` every step but the
 // last is taken, and writing the new access fails as the system refuses it.

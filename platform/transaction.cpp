@@ -16,14 +16,16 @@ constexpr std::size_t kCheckDigits = 4;
 constexpr std::string_view kHexDigits = "0123456789abcdef";
 
 // The open transaction: the file, its working copy (empty when the writes go in place), whether
-// the file existed, and whether a write reached the copy: one that changed its bytes, or any
-// that succeeded (which creates a missing file).
+// the file existed, whether a write reached the copy (one that changed its bytes, or any that
+// succeeded, which creates a missing file), and whether one failed, for want of space or not.
 struct Open {
     std::string path;
     std::string working;
     bool existed = true;
     bool changed = false;
     bool reached = false;
+    bool failed = false;
+    bool noSpace = false;
 };
 
 std::optional<Open>& current() {
@@ -88,9 +90,13 @@ bool isTemporaryName(std::string_view entry, std::string_view name) {
 
 FileTransaction::FileTransaction(const std::string& path) : outer_(!current()) {
     if (!outer_) return;
-    Open open{path, {}, true, false, false};
-    if (validPath(path))
-        if (auto working = sys::makeWorkingCopy(path, open.existed))
+    Open open;
+    open.path = path;
+    // The copy's name is as long as temporaryName(path), and must fit where the file's does: the
+    // profile calls would otherwise write elsewhere or not at all.
+    const bool foreignOwner = faults::shouldFail(faults::Point::foreignOwner);
+    if (validPath(path) && pathFits(temporaryName(path)))
+        if (auto working = sys::makeWorkingCopy(path, open.existed, foreignOwner))
             open.working = std::move(*working);
     current() = std::move(open);
 }
@@ -101,22 +107,23 @@ FileTransaction::~FileTransaction() {
     current().reset();
 }
 
-bool FileTransaction::commit() {
-    if (!outer_ || !current()) return true;
+FileTransaction::Landing FileTransaction::commit() {
+    if (!outer_ || !current()) return Landing::whole;
     Open open = std::move(*current());
     current().reset();
-    if (open.working.empty()) return true;
-    if (!open.changed && !(open.reached && !open.existed)) {
+    if (open.working.empty()) return Landing::whole;
+    if (open.failed || (!open.changed && !(open.reached && !open.existed))) {
         sys::removeFile(open.working);
-        return true;
+        if (!open.failed) return Landing::whole;
+        return open.noSpace ? Landing::none : Landing::inPlace;
     }
     if (faults::shouldFail(faults::Point::replaceFile) ||
         !sys::putInPlace(open.path, open.working)) {
         sys::removeFile(open.working);
-        return false;
+        return Landing::inPlace;
     }
     sys::removeLeftovers(open.path);
-    return true;
+    return Landing::whole;
 }
 
 const std::string& routed(const std::string& path) {
@@ -133,6 +140,35 @@ void noteWritten(const std::string& path, bool changed) {
     if (!isWorkingCopy(path)) return;
     current()->reached = true;
     current()->changed = current()->changed || changed;
+}
+
+namespace {
+
+void noteFailed(const std::string& path, bool noSpace) {
+    if (!isWorkingCopy(path)) return;
+    current()->failed = true;
+    current()->noSpace = current()->noSpace || noSpace;
+}
+
+} // namespace
+
+bool noteOutcome(const std::string& path, bool done, bool changed) {
+    if (done)
+        noteWritten(path, changed);
+    else
+        noteFailed(path, sys::lastFailureWasNoSpace());
+    return done;
+}
+
+bool writeFails(const std::string& path) {
+    if (!isWorkingCopy(path)) return false;
+    if (faults::shouldFail(faults::Point::copyFull)) {
+        noteFailed(path, true);
+        return true;
+    }
+    if (!faults::shouldFail(faults::Point::writeCopy)) return false;
+    noteFailed(path, false);
+    return true;
 }
 
 } // namespace zet::platform

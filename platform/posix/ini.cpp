@@ -216,7 +216,7 @@ void setKey(std::vector<std::string>& lines, std::string_view section, std::stri
 bool writeWhole(const std::string& path, std::string_view bytes) {
     if (!isWorkingCopy(path)) return posix::replaceFileContent(path, bytes);
     Descriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW));
-    return file.get() >= 0 && posix::writeAll(file.get(), bytes);
+    return noteOutcome(path, file.get() >= 0 && posix::writeAll(file.get(), bytes));
 }
 
 } // namespace

@@ -20,14 +20,11 @@ constexpr std::uint32_t kWriteData = 0x0002; // FILE_WRITE_DATA, FILE_ADD_FILE
 constexpr std::uint32_t kExecute = 0x0020;   // FILE_EXECUTE, FILE_TRAVERSE
 constexpr std::uint32_t kSetAccess = 2;      // SET_ACCESS adds like GRANT_ACCESS here
 
-// What the Win32 open requires besides read and write access: the right to change the object's
-// access (owner or root), and for a file no read-only attribute, which a mode without any write
-// bit stands for, even for root.
-bool mayChangeAccess(const struct stat& info, bool isFolder) {
+// Only the owner and root may change a mode, whatever the mode is, as only the owner and an
+// administrator may change a Windows access list, whatever the file's attributes.
+bool mayChangeAccess(const struct stat& info) {
     const uid_t caller = ::geteuid();
-    if (caller != 0 && caller != info.st_uid) return false;
-    if (isFolder) return caller == 0 || (info.st_mode & S_IWUSR) != 0;
-    return (info.st_mode & 0222) != 0;
+    return caller == 0 || caller == info.st_uid;
 }
 
 // The object a path names, split so that it can be opened without following a symbolic link
@@ -80,13 +77,15 @@ ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
 
     // No symbolic link is followed at the end of the path, whatever ends it: a link planted
     // there must not make an installer running as root open up a file or folder elsewhere.
-    const int access = isFolder ? O_RDONLY | O_DIRECTORY : O_RDWR;
+    // Read access only, as the Win32 open asks for no write access: a read-only file or folder
+    // of the caller's is granted too (one its owner may not even read stays as it is).
+    const int access = isFolder ? O_RDONLY | O_DIRECTORY : O_RDONLY;
     posix::Descriptor object(::openat(parent.get(), end->name.c_str(),
                                       access | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (object.get() < 0) return kNoObject;
     struct stat info {};
     if (::fstat(object.get(), &info) != 0 || (info.st_mode & S_IFMT) != (before.st_mode & S_IFMT) ||
-        !mayChangeAccess(info, isFolder))
+        !mayChangeAccess(info))
         return kNoObject;
     return object.release();
 }

@@ -3,6 +3,7 @@
 #include "platform/posix/internal.h"
 #include "platform/system.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,8 +35,12 @@ std::optional<std::string> replaceableBytes(const std::string& path, bool& exist
 
 } // namespace
 
-std::optional<std::string> sys::makeWorkingCopy(const std::string& path, bool& existed) {
+// The owner goes with the content when the copy is put in place (see replaceFileContent), which
+// writes in place where it cannot.
+std::optional<std::string> sys::makeWorkingCopy(const std::string& path, bool& existed,
+                                                bool refuseOwner) {
     const auto bytes = replaceableBytes(path, existed);
+    if (refuseOwner && existed) return std::nullopt;
     if (!bytes) return std::nullopt;
     const std::string folder = folderOf(path);
     const std::string name = path.substr(folder.size());
@@ -68,6 +73,10 @@ void sys::removeFile(const std::string& path) {
 
 void sys::removeLeftovers(const std::string& path) {
     posix::removeLeftoversBeside(path);
+}
+
+bool sys::lastFailureWasNoSpace() {
+    return errno == ENOSPC || errno == EDQUOT;
 }
 
 } // namespace zet::platform

@@ -7,14 +7,17 @@
 namespace zet::platform {
 
 ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
-    constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC |
-                              WRITE_OWNER | SYNCHRONIZE;
+    // Only what reading and writing the access list takes: no sharing mode refuses these rights,
+    // so a folder that is some program's current folder (the installer's own output folder)
+    // or a file another program holds open can still be granted.
+    constexpr DWORD kAccess = READ_CONTROL | WRITE_DAC;
+    constexpr DWORD kSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     const DWORD flags =
         folder ? FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_NORMAL;
     const auto name = win32::sysPath(path);
     if (!name) return kNoObject;
     const HANDLE object =
-        CreateFile(name->c_str(), kAccess, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
+        CreateFile(name->c_str(), kAccess, kSharing, nullptr, OPEN_EXISTING, flags, nullptr);
     return object == INVALID_HANDLE_VALUE ? kNoObject : reinterpret_cast<ObjectHandle>(object);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/text.h"
 #include "platform/transaction.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace zet::platform {
@@ -39,6 +40,32 @@ bool takeAccessList(const win32::SysString& file, const win32::SysString& copy) 
                                             DACL_SECURITY_INFORMATION | protection, nullptr,
                                             nullptr, list, nullptr) == ERROR_SUCCESS;
     LocalFree(descriptor);
+    return taken;
+}
+
+// Gives the copy the owner of the file it stands for, which a new file would otherwise take from
+// the installer's user (the Administrators group when elevated), and with it what inheritable
+// CREATOR OWNER entries grant. False where the file's owner cannot be read or given; true where
+// the system keeps no owner.
+bool takeOwner(const win32::SysString& file, const win32::SysString& copy) {
+    PSID owner = nullptr;
+    PSID copyOwner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    PSECURITY_DESCRIPTOR copyDescriptor = nullptr;
+    const DWORD read =
+        GetNamedSecurityInfo(file.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                             nullptr, nullptr, nullptr, &descriptor);
+    if (read == ERROR_NOT_SUPPORTED) return true;
+    bool taken =
+        read == ERROR_SUCCESS && owner != nullptr &&
+        GetNamedSecurityInfo(copy.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &copyOwner,
+                             nullptr, nullptr, nullptr, &copyDescriptor) == ERROR_SUCCESS;
+    if (taken && (copyOwner == nullptr || !EqualSid(owner, copyOwner)))
+        taken = SetNamedSecurityInfo(const_cast<TCHAR*>(copy.c_str()), SE_FILE_OBJECT,
+                                     OWNER_SECURITY_INFORMATION, owner, nullptr, nullptr,
+                                     nullptr) == ERROR_SUCCESS;
+    if (descriptor != nullptr) LocalFree(descriptor);
+    if (copyDescriptor != nullptr) LocalFree(copyDescriptor);
     return taken;
 }
 
@@ -88,7 +115,8 @@ std::string entryName(const TCHAR* entry, const win32::SysString& sysName, std::
 
 } // namespace
 
-std::optional<std::string> sys::makeWorkingCopy(const std::string& path, bool& existed) {
+std::optional<std::string> sys::makeWorkingCopy(const std::string& path, bool& existed,
+                                                bool refuseOwner) {
     const auto file = win32::sysPath(path);
     if (!file) return std::nullopt;
     const DWORD attributes = GetFileAttributes(file->c_str());
@@ -104,7 +132,12 @@ std::optional<std::string> sys::makeWorkingCopy(const std::string& path, bool& e
         const std::string working = folder + temporaryName(name);
         const auto copy = win32::sysPath(working);
         if (!copy) return std::nullopt;
-        if (createCopy(present ? &*file : nullptr, *copy)) return working;
+        if (createCopy(present ? &*file : nullptr, *copy)) {
+            // A copy that cannot be owned as the file is would take the file from its owner.
+            if (!present || (!refuseOwner && takeOwner(*file, *copy))) return working;
+            DeleteFile(copy->c_str());
+            return std::nullopt;
+        }
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return std::nullopt;
     }
@@ -123,6 +156,11 @@ bool sys::putInPlace(const std::string& path, const std::string& working) {
 
 void sys::removeFile(const std::string& path) {
     if (const auto file = win32::sysPath(path)) DeleteFile(file->c_str());
+}
+
+bool sys::lastFailureWasNoSpace() {
+    const DWORD error = GetLastError();
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL || errno == ENOSPC;
 }
 
 void sys::removeLeftovers(const std::string& path) {

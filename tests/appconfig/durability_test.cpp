@@ -1,5 +1,6 @@
 // duvevo.cfg through interrupted and refused writes, links, owners and encodings: a call's keys
 // land together or not at all, nothing is left behind, and the file stays the same file.
+#include "platform/faults.h"
 #include "platform/ini.h"
 #include "platform/transaction.h"
 #include "tests/appconfig/merge_support.h"
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 
 #ifndef _WIN32
@@ -80,21 +82,40 @@ TEST(Durability, LeftoversGoAndLookalikesStay) {
 
 // The dictionary application may hold duvevo.cfg open for reading and writing without sharing
 // its deletion, so that it cannot be replaced: every call's keys land in place all the same.
-TEST(Durability, AFileHeldOpenIsWrittenInPlace) {
-    TempDir dir;
-    writeFile(dir.path() / "duvevo.cfg", "[.g]\r\nDics=z\r\n");
-    writeFile(dir.path() / "groups.ini", "g=a\r\n");
-    writeFile(dir.path() / "instdics.dat", "*b\r\n");
-    {
-        const HeldOpen held(dir.file("duvevo.cfg"));
-        update(dir.str(), "a");
-        update(dir.str(), "/");
+// Whatever keeps the working copy from standing for the call (a file held open, an owner that a
+// new file would not have, a write to the copy that fails) leaves the keys to be written in
+// place; a write that fails for want of space leaves duvevo.cfg as it was.
+TEST(Durability, WhatTheWorkingCopyCannotDoIsWrittenInPlace) {
+    using zet::platform::faults::Point;
+    const std::string before = "[.g]\r\nDics=z\r\n";
+    const std::string after = "[.g]\r\nDics=z,a\r\nfi=\r\nsv=\r\nen=\r\nde=\r\n[.other_dics]\r\n"
+                              "en=Other dictionaries\r\nfi=Muut sanakirjat\r\nDics=b\r\n";
+    const struct {
+        std::optional<Point> fault; // none: the file is held open
+        std::string expected;
+    } cases[] = {{std::nullopt, after},
+                 {Point::foreignOwner, after},
+                 {Point::writeCopy, after},
+                 {Point::copyFull, before}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        writeFile(dir.path() / "duvevo.cfg", before);
+        writeFile(dir.path() / "groups.ini", "g=a\r\n");
+        writeFile(dir.path() / "instdics.dat", "*b\r\n");
+        {
+            std::optional<HeldOpen> held;
+            std::optional<zet::platform::faults::ScopedFault> fault;
+            if (c.fault)
+                fault.emplace(*c.fault, 1000);
+            else
+                held.emplace(dir.file("duvevo.cfg"));
+            update(dir.str(), "a");
+            update(dir.str(), "/");
+        }
+        EXPECT_EQ(readFile(dir.path() / "duvevo.cfg"), c.expected);
+        EXPECT_EQ(namesIn(dir.path()),
+                  (std::vector<std::string>{"duvevo.cfg", "groups.ini", "instdics.dat"}));
     }
-    EXPECT_EQ(readFile(dir.path() / "duvevo.cfg"),
-              "[.g]\r\nDics=z,a\r\nfi=\r\nsv=\r\nen=\r\nde=\r\n[.other_dics]\r\n"
-              "en=Other dictionaries\r\nfi=Muut sanakirjat\r\nDics=b\r\n");
-    EXPECT_EQ(namesIn(dir.path()),
-              (std::vector<std::string>{"duvevo.cfg", "groups.ini", "instdics.dat"}));
 }
 
 // Windows' profile calls take a file as Unicode only after the UTF-16LE mark: a UTF-8 or a

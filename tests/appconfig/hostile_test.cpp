@@ -89,6 +89,44 @@ TEST(Hostile, PathsLongerThanTheSystemOpensAreNeverCut) {
     EXPECT_EQ(zet::appconfig::copyDicSections(folder, "x.cfg", installed), 0);
 }
 
+// Installation folders of 224 to 248 characters, whose duvevo.cfg still fits where its working
+// copy's longer name would not: both forms write what they write in a short folder (given the
+// files whose paths fit), and nothing else appears there or in the current folder.
+TEST(Hostile, DeepFoldersGetTheirKeys) {
+    const std::vector<std::pair<std::string, std::string>> inputs = {
+        {"groups.ini", "g=a\r\n"},
+        {"grnames.ini", "[en]\r\ng=Group\r\n"},
+        {"instdics.dat", "*a\r\n"},
+        {"x.cfg", "[.x]\r\nen=X\r\ndics=a\r\n"},
+        {"duvevo.cfg", "[.old]\r\nDics=o\r\n"}};
+    const auto here = namesIn(fs::current_path());
+    for (const std::size_t length : {224, 225, 248}) {
+        TempDir dir;
+        std::string deep = dir.str();
+        while (deep.size() < length)
+            deep += zet::platform::kPathSeparator +
+                    std::string(std::min<std::size_t>(100, length - deep.size() - 1), 'd');
+        ASSERT_EQ(deep.size(), length);
+        fs::create_directories(deep);
+        const fs::path shallow = dir.path() / "s";
+        fs::create_directories(shallow);
+        for (const auto& [name, bytes] : inputs) {
+            writeFile(fs::path(deep) / name, bytes);
+            if (!zet::appconfig::pathInFolder(deep, name)) continue;
+            writeFile(shallow / name, bytes);
+        }
+        for (const std::string& folder : {deep, shallow.string()}) {
+            update(folder, "a");
+            update(folder, "/x.cfg/");
+        }
+        EXPECT_EQ(readFile(fs::path(deep) / "duvevo.cfg"), readFile(shallow / "duvevo.cfg"))
+            << length;
+        EXPECT_NE(readFile(shallow / "duvevo.cfg"), inputs.back().second);
+        EXPECT_EQ(namesIn(deep).size(), inputs.size()) << length;
+        EXPECT_EQ(namesIn(fs::current_path()), here) << length;
+    }
+}
+
 TEST(Hostile, LineBreaksInNamesAreNotWritten) {
     TempDir dir;
     writeFile(dir.path() / "x.cfg", "[LONG_NAMES]\r\nfiTE=ab\rcd\r\nsvTE=ok\r\n");

@@ -52,6 +52,15 @@ TEST(GiveAllPermissions, GrantsEveryoneFullAccessToAFile) {
     const AccessProbe otherBefore = probeAccess(other);
     grant("*" + other);
     expectGranted(other, otherBefore);
+
+    // The grant asks for no write access, so a read-only file is granted too (Wine, which keeps
+    // the access list as a Unix mode, then shows its owner's entry widened as well).
+    const std::string readOnly = dir.file("readonly.dat");
+    zettest::writeFile(readOnly, "");
+    ASSERT_TRUE(zettest::setReadOnly(readOnly, true));
+    EXPECT_EQ(grant(readOnly), "");
+    EXPECT_TRUE(probeAccess(readOnly).worldFullAccess);
+    zettest::setReadOnly(readOnly, false);
 }
 
 TEST(GiveAllPermissions, AFolderNeedsTheStarAndKeepsItsContentsAsTheyAre) {
@@ -76,7 +85,7 @@ TEST(GiveAllPermissions, AFolderNeedsTheStarAndKeepsItsContentsAsTheyAre) {
     expectUnchanged(folder + "/sub", sub);
 }
 
-TEST(GiveAllPermissions, OpensNothingThatIsMissingReadOnlyOrEmpty) {
+TEST(GiveAllPermissions, OpensNothingThatIsMissingOrEmpty) {
     TempDir dir;
     const std::string missing = dir.file("missing.dat");
     EXPECT_EQ(grant(missing), "");
@@ -84,17 +93,6 @@ TEST(GiveAllPermissions, OpensNothingThatIsMissingReadOnlyOrEmpty) {
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_EQ(grant("*"), "");
     EXPECT_EQ(grant(""), "");
-
-    // Also when the tests run as root: a file without any write bit stands for read-only.
-    const std::string readOnly = dir.file("readonly.dat");
-    zettest::writeFile(readOnly, "");
-    ASSERT_TRUE(zettest::setReadOnly(readOnly, true));
-    const AccessProbe before = probeAccess(readOnly);
-    if (zettest::readOnlyIsRefused(readOnly)) {
-        EXPECT_EQ(grant(readOnly), "");
-        expectUnchanged(readOnly, before);
-    }
-    zettest::setReadOnly(readOnly, false);
 
     Host empty;
     empty.call(giveAllPermissions);
@@ -128,6 +126,28 @@ TEST(GiveAllPermissions, LeavesWhatTheCallerMayNotChangeAlone) {
     EXPECT_TRUE(*ran);
     expectUnchanged(readable, readableBefore);
     expectUnchanged(writable, writableBefore);
+}
+
+// The installer's own output folder is its current folder, and the application may hold a file
+// open: the grant asks for nothing that their handles refuse to share.
+TEST(GiveAllPermissions, GrantsWhatOtherHandlesHoldOpen) {
+    TempDir dir;
+    const std::string folder = dir.file("dics");
+    const std::string file = folder + "/held.dat";
+    std::filesystem::create_directories(folder);
+    zettest::writeFile(file, "x");
+    const AccessProbe folderBefore = probeAccess(folder);
+    const AccessProbe fileBefore = probeAccess(file);
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    EXPECT_EQ(grant("*" + folder), "");
+    {
+        const zettest::HeldOpen held(file);
+        EXPECT_EQ(grant(file), "");
+    }
+    std::filesystem::current_path(previous);
+    expectGranted(folder, folderBefore);
+    expectGranted(file, fileBefore);
 }
 
 TEST(GiveAllPermissions, DoesNotFollowALinkAtTheEndOfThePath) {
