@@ -164,6 +164,39 @@ TEST(UnicodeStack, DictionaryFileNamedInTheCodePageIsFound) {
     EXPECT_NE(cfg.find("en=Coffee"), std::string::npos) << cfg;
 }
 
+#if defined(_WIN32)
+// A path as the stack carries it: UTF-8 in the Unicode builds, the ANSI code page's bytes in the
+// 8-bit one.
+std::string stackPath(const fs::path& path) {
+    if (kWideStack) return hostPath(path);
+    const std::wstring wide = path.wstring();
+    const int size = static_cast<int>(wide.size());
+    std::string bytes(static_cast<std::size_t>(size) * 2, '\0');
+    bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(
+        CP_ACP, 0, wide.data(), size, bytes.data(), size * 2, nullptr, nullptr)));
+    return bytes;
+}
+
+// Under code page 932 the second byte of 表 is 0x5C, a backslash: a folder whose name ends in it
+// finds its group tables as a plainly named one does, with a separator after it or without.
+TEST(CodePage932, AFolderEndingInADoubleByteCharacterIsMergedAsAPlainOne) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs code page 932 (under Wine, LANG=ja_JP.UTF-8)";
+    TempDir dir;
+    const fs::path folder = dir.path() / fromUtf8(u8"\u8f9e\u66f8\u8868");
+    const fs::path plain = dir.path() / "plain";
+    for (const fs::path& at : {folder, plain}) {
+        fs::create_directories(at);
+        writeFile(at / "groups.ini", "basic=enfr\r\nbasic=defr\r\n");
+        writeFile(at / "grnames.ini", "[en]\r\nbasic=Basic\r\n");
+        EXPECT_EQ(update(stackPath(at), "enfr"), "ok");
+        EXPECT_EQ(update(stackPath(at) + "\\", "defr"), "ok");
+    }
+    const std::string cfg = readFile(folder / "duvevo.cfg");
+    EXPECT_EQ(cfg, readFile(plain / "duvevo.cfg"));
+    EXPECT_NE(cfg.find("Dics=enfr,defr"), std::string::npos) << cfg;
+}
+#endif
+
 // The whole installation's calls in a folder whose name no ANSI code page holds.
 class WideFolder : public ::testing::Test {
   protected:
