@@ -176,9 +176,7 @@ Section "-Install"
   ; down to the installed dictionaries; the rest go to the group other_dics.
   ${zetdll::UpdateDuvEvoCfg} "$INSTDIR" "/collections.cfg/" $result
 
-  ; giveAllPermissions pops a path ("*" first for a folder) and gives Everyone full access.
-  ; The installer holds its output folder open, which keeps the folder's access from being
-  ; changed: leave it for another folder first.
-  SetOutPath "$PLUGINSDIR"
+  ; giveAllPermissions pops a path ("*" first for a folder) and gives Everyone full access,
+  ; also to the installer's own output folder.
   zetdll::giveAllPermissions "*$INSTDIR"
 SectionEnd
