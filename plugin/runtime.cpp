@@ -1,7 +1,7 @@
 // Built into the Windows DLL only, which links no C++ runtime library and no C runtime start-up:
 // the few runtime pieces the plug-in calls, of its own. The DLL is built without exceptions:
 // where the runtime would throw (no memory, a string past its largest size, a position out of
-// range), the call is abandoned instead (see zet::runExport), so no export ever crashes.
+// range), the call is abandoned instead (see zet::runExport), and the installer goes on.
 #include "plugin/runtime.h"
 #include "plugin/frame.h"
 
