@@ -5,7 +5,6 @@
 #include "appconfig/rules.h"
 #include "platform/files.h"
 
-#include <new>
 #include <optional>
 
 namespace zet::appconfig {
@@ -62,18 +61,13 @@ std::string groupSections(const std::string& text, std::string& installed) {
     return output;
 }
 
-// The text of instdics.dat as the merge searches it; nullopt when it cannot be read, is empty
-// or does not fit in memory.
+// The text of instdics.dat as the merge searches it; nullopt when it cannot be read or is empty.
 std::optional<std::string> installedText(std::string_view folder) {
-    try {
-        auto text = readText(pathInFolder(folder, kInstalledFile));
-        if (!text) return std::nullopt;
-        cutAtFirstNul(*text);
-        if (text->empty()) return std::nullopt;
-        return text;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
+    auto text = readText(pathInFolder(folder, kInstalledFile));
+    if (!text) return std::nullopt;
+    cutAtFirstNul(*text);
+    if (text->empty()) return std::nullopt;
+    return text;
 }
 
 // [.other_dics] with every installed entry still free; nothing when there is none.

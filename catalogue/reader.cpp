@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <new>
 #include <span>
 #include <utility>
 
@@ -159,43 +158,33 @@ bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCa
 
 bool readCatalogue(const std::string& path, CatalogueHeader& header, DictionaryCatalogue& catalogue,
                    ReadNotes* notes) {
-    try {
-        std::string text;
-        if (!readText(path, text, notes)) return false;
-        return parseCatalogue(text, header, catalogue, notes);
-    } catch (const std::bad_alloc&) {
-        // Out of memory while reading fails the read like any other fault after the open.
-        catalogue.entries.clear();
-        return false;
-    }
+    std::string text;
+    if (!readText(path, text, notes)) return false;
+    return parseCatalogue(text, header, catalogue, notes);
 }
 
+// A call that runs out of memory ends midway, without unwinding in the DLL, so the remembered
+// state is whole at every step: it counts as current only once its lines are indexed, and an
+// append that fails leaves its container as it was.
 bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
                      RememberedCatalogue& remembered) {
-    try {
-        std::string& incoming = remembered.incoming;
-        if (!readText(path, incoming, nullptr)) return false;
-        if (remembered.current && incoming == remembered.text) {
-            header = remembered.header;
-            return true;
-        }
-        remembered.current = false;
-        remembered.lines.clear();
-        remembered.positions.clear();
-        std::swap(remembered.text, incoming);
-        const std::string_view parsed = platform::beforeFirstNul(remembered.text);
-        LineReader lines(parsed);
-        if (!takeHeader(parsed, lines, header, nullptr)) return false;
-        indexLines(lines, remembered.lines);
-        remembered.header = header;
-        remembered.current = true;
+    std::string& incoming = remembered.incoming;
+    if (!readText(path, incoming, nullptr)) return false;
+    if (remembered.current && incoming == remembered.text) {
+        header = remembered.header;
         return true;
-    } catch (const std::bad_alloc&) {
-        remembered.current = false;
-        remembered.lines.clear();
-        remembered.positions.clear();
-        return false;
     }
+    remembered.current = false;
+    remembered.lines.clear();
+    remembered.positions.clear();
+    std::swap(remembered.text, incoming);
+    const std::string_view parsed = platform::beforeFirstNul(remembered.text);
+    LineReader lines(parsed);
+    if (!takeHeader(parsed, lines, header, nullptr)) return false;
+    indexLines(lines, remembered.lines);
+    remembered.header = header;
+    remembered.current = true;
+    return true;
 }
 
 const std::vector<int>& slotPositions(RememberedCatalogue& remembered) {

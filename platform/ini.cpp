@@ -35,7 +35,11 @@ IniSession::IniSession() : outer_(!sessionOpen()) {
 }
 
 IniSession::~IniSession() {
-    if (!outer_) return;
+    if (outer_) dropOpenIniSession();
+}
+
+void dropOpenIniSession() {
+    if (!sessionOpen()) return;
     sys::closeIniSession();
     sessionOpen() = false;
 }

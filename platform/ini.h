@@ -43,4 +43,8 @@ class IniSession {
     bool outer_;
 };
 
+// Closes the open session without writing, as its owner's destructor does, for a call left
+// midway without unwinding (the DLL has no exceptions), so that the next session is an outer one.
+void dropOpenIniSession();
+
 } // namespace zet::platform

@@ -102,7 +102,11 @@ FileTransaction::FileTransaction(const std::string& path) : outer_(!current()) {
 }
 
 FileTransaction::~FileTransaction() {
-    if (!outer_ || !current()) return;
+    if (outer_) dropOpenTransaction();
+}
+
+void dropOpenTransaction() {
+    if (!current()) return;
     if (!current()->working.empty()) sys::removeFile(current()->working);
     current().reset();
 }

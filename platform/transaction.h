@@ -39,6 +39,10 @@ class FileTransaction {
     bool outer_;
 };
 
+// Drops the open transaction and its working copy, as its owner's destructor does, for a call
+// left midway without unwinding (the DLL has no exceptions), so that the next call finds none.
+void dropOpenTransaction();
+
 // The path that a read or write of `path` reaches: the open transaction's working copy for its
 // file, else `path` itself. Called by the platform layer's own front.
 const std::string& routed(const std::string& path);

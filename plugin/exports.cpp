@@ -8,17 +8,23 @@
 #include "platform/export.h"
 #include "plugin/frame.h"
 
-#include <exception>
-
 namespace zet {
 
 namespace {
+
+void pushFailed() {
+    pushText("failed");
+}
+
+void pushOk() {
+    pushText("ok");
+}
 
 // Pops: catalogue path. Pushes header fields 7, 6, 5 (a number), 4 to 0, then "ok"; or only
 // "failed".
 void loadDicInfo() {
     const auto header = catalogue::loadCatalogueHeader(popPath());
-    if (!header) return pushText("failed");
+    if (!header) return pushFailed();
     pushText(header->fields[7]);
     pushText(header->fields[6]);
     pushNumber(header->number);
@@ -65,13 +71,9 @@ void dicFiles() {
 void updateDuvEvoCfg() {
     const std::string folder = popPath();
     const std::optional<std::string> argument = popPathOrExactText(appconfig::isInstallList);
-    try {
-        // The script is answered "ok" whatever the merge did.
-        if (argument) (void)appconfig::dispatchCfgUpdate(folder, *argument);
-    } catch (const std::exception&) {
-        // Out of memory midway: what was written stays, and the script still gets its answer.
-    }
-    pushText("ok");
+    // The script is answered "ok" whatever the merge did.
+    if (argument) (void)appconfig::dispatchCfgUpdate(folder, *argument);
+    pushOk();
 }
 
 // Pops: path, "*"-led for a folder.
@@ -106,18 +108,20 @@ void dummy() {
 
 } // namespace zet
 
-#define ZET_PLUGIN_EXPORT(name)                                                                    \
+// Each export with what it leaves when it cannot get its memory (see runExport): its arguments
+// taken, and its answer to an input it cannot read.
+#define ZET_PLUGIN_EXPORT(name, pops, answer)                                                      \
     extern "C" ZET_EXPORT void name(void* parentWindow, int stringSize, zet::StackChar* variables, \
                                     zet::StackNode** stackTop) {                                   \
-        zet::runExport(parentWindow, stringSize, variables, stackTop, zet::name);                  \
+        zet::runExport(parentWindow, stringSize, variables, stackTop, zet::name, {pops, answer});  \
     }
 
-ZET_PLUGIN_EXPORT(loadDicInfo)
-ZET_PLUGIN_EXPORT(dicInfo)
-ZET_PLUGIN_EXPORT(dicFiles)
-ZET_PLUGIN_EXPORT(updateDuvEvoCfg)
-ZET_PLUGIN_EXPORT(giveAllPermissions)
-ZET_PLUGIN_EXPORT(exploreFolder)
-ZET_PLUGIN_EXPORT(executeFile)
-ZET_PLUGIN_EXPORT(setFileModificationTime)
-ZET_PLUGIN_EXPORT(dummy)
+ZET_PLUGIN_EXPORT(loadDicInfo, 1, zet::pushFailed)
+ZET_PLUGIN_EXPORT(dicInfo, 3, zet::pushNotFound)
+ZET_PLUGIN_EXPORT(dicFiles, 3, zet::pushNotFound)
+ZET_PLUGIN_EXPORT(updateDuvEvoCfg, 2, zet::pushOk)
+ZET_PLUGIN_EXPORT(giveAllPermissions, 1, nullptr)
+ZET_PLUGIN_EXPORT(exploreFolder, 1, nullptr)
+ZET_PLUGIN_EXPORT(executeFile, 1, nullptr)
+ZET_PLUGIN_EXPORT(setFileModificationTime, 2, nullptr)
+ZET_PLUGIN_EXPORT(dummy, 4, nullptr)

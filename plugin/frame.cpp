@@ -1,18 +1,81 @@
 #include "plugin/frame.h"
 
+#include "platform/ini.h"
+#include "platform/transaction.h"
 #if defined(ZET_UNICODE)
 #include "platform/text.h"
 #endif
 
+#include <cstdlib>
 #include <string>
 
 namespace zet {
 
 namespace {
 
+// The current call's way out (abandonCall), and how many values it has popped and pushed.
+struct CallRecord {
+    void* wayOut[5] = {}; // __builtin_setjmp's buffer
+    bool armed = false;
+    int popped = 0;
+    int pushed = 0;
+};
+
+CallRecord& callRecord() {
+    static CallRecord record;
+    return record;
+}
+
+#if defined(__cpp_exceptions)
+// Where the standard library throws (the Linux builds, the test programs), any exception ends
+// the step as abandonCall does.
+bool runStep(void (*step)()) {
+    try {
+        step();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+#else
+bool runStep(void (*step)()) {
+    step();
+    return true;
+}
+#endif
+
+// Runs one step of a call with abandonCall's way out armed: false when it was abandoned.
+bool withWayOut(void (*step)()) noexcept {
+    CallRecord& record = callRecord();
+    if (__builtin_setjmp(record.wayOut) != 0) return false;
+    record.armed = true;
+    const bool done = runStep(step);
+    record.armed = false;
+    return done;
+}
+
+// Takes off up to `count` values without reading them, so without allocating.
+void dropValues(int count) {
+    StackNode** top = callStack();
+    for (; top != nullptr && *top != nullptr && count > 0; --count) popNode(*top, 0);
+}
+
+// Leaves the stack as an abandoned call must (see runExport). A step that runs out of memory
+// again is passed over.
+void abandon(const AbandonedCall& abandoned) {
+    CallRecord& record = callRecord();
+    (void)withWayOut(platform::dropOpenIniSession);
+    (void)withWayOut(platform::dropOpenTransaction);
+    dropValues(record.pushed);
+    dropValues(abandoned.pops - record.popped);
+    record.pushed = 0;
+    if (abandoned.answer != nullptr && !withWayOut(abandoned.answer)) dropValues(record.pushed);
+}
+
 StackText popArgument() {
     StackNode** top = callStack();
     if (top == nullptr) return {};
+    ++callRecord().popped;
     return popNode(*top, kArgumentCapacity - 1);
 }
 
@@ -61,6 +124,8 @@ void beginCall(void* parentWindow, int stringSize, StackChar* variables, StackNo
     context.stringSize = stringSize;
     context.variables = variables;
     context.stackTop = stackTop;
+    callRecord().popped = 0;
+    callRecord().pushed = 0;
 }
 
 StackNode** callStack() {
@@ -92,13 +157,15 @@ std::optional<std::string> popPathOrExactText(bool (*isPath)(std::string_view)) 
 bool dropValue() {
     StackNode** top = callStack();
     if (top == nullptr || *top == nullptr) return false;
+    ++callRecord().popped;
     popNode(*top, 0);
     return true;
 }
 
 void pushText(std::string_view text) {
     StackNode** top = callStack();
-    if (top != nullptr) pushNode(*top, stackFromText(text), pluginContext().stringSize);
+    if (top != nullptr && pushNode(*top, stackFromText(text), pluginContext().stringSize))
+        ++callRecord().pushed;
 }
 
 void pushNumber(int value) {
@@ -106,13 +173,16 @@ void pushNumber(int value) {
 }
 
 void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,
-               void (*work)()) noexcept {
-    try {
-        beginCall(parentWindow, stringSize, variables, stackTop);
-        work();
-    } catch (...) {
-        // Out of memory or any other surprise: the installer goes on with what was pushed.
-    }
+               void (*work)(), AbandonedCall abandoned) noexcept {
+    beginCall(parentWindow, stringSize, variables, stackTop);
+    if (!withWayOut(work)) abandon(abandoned);
+}
+
+void abandonCall() noexcept {
+    CallRecord& record = callRecord();
+    if (!record.armed) std::abort();
+    record.armed = false;
+    __builtin_longjmp(record.wayOut, 1);
 }
 
 } // namespace zet

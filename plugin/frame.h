@@ -62,9 +62,25 @@ void pushText(std::string_view text);
 // Pushes a number as decimal text.
 void pushNumber(int value);
 
-// Runs one export's work inside the frame: records the call and keeps every exception inside
-// the plug-in, since none may reach the installer.
+// What an abandoned call leaves (see abandonCall): its `pops` arguments taken off the stack, and
+// then what `answer` pushes, the export's answer to an input it cannot read (nothing when null).
+struct AbandonedCall {
+    int pops = 0;
+    void (*answer)() = nullptr;
+};
+
+// Runs one export's work inside the frame: records the call and keeps every failure inside the
+// plug-in, since none may reach the installer. A call that cannot get its memory is abandoned
+// where it stands: the values it pushed come off again, what it left open (an INI session, a
+// file transaction with its working copy) is dropped, and the stack is left as `abandoned`
+// says. Every export pops all its arguments before it pushes anything.
 void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,
-               void (*work)()) noexcept;
+               void (*work)(), AbandonedCall abandoned = {}) noexcept;
+
+// Leaves the current export at once, as runExport describes: where there are no exceptions (the
+// Windows DLL), an allocation that fails and the standard library's error helpers end here. The
+// memory the abandoned frames held is not given back. Outside an export, where nothing
+// allocates, it ends the process.
+[[noreturn]] void abandonCall() noexcept;
 
 } // namespace zet

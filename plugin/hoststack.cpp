@@ -40,9 +40,11 @@ StackView nodeText(const StackNode& node, std::size_t limit) {
 
 StackText popNode(StackNode*& top, std::size_t limit) {
     if (top == nullptr) return {};
+    // Off the stack before the copy, which may run out of memory: the value is then taken all
+    // the same (its node is not given back), as an abandoned call expects.
     StackNode* node = top;
-    StackText text(nodeText(*node, limit));
     top = node->next;
+    StackText text(nodeText(*node, limit));
     platform::freeStackNode(node);
     return text;
 }

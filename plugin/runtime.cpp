@@ -1,55 +1,111 @@
-// Built into the Windows DLL only, which links the C++ runtime statically: small stand-ins for
-// the runtime pieces that would bring in far more code than the plug-in itself. Every error is
-// still raised where the runtime raises it and reaches the same handlers.
+// Built into the Windows DLL only, which links no C++ runtime library and no C runtime start-up:
+// the few runtime pieces the plug-in calls, of its own. The DLL is built without exceptions:
+// where the runtime would throw (no memory, a string past its largest size, a position out of
+// range), the call is abandoned instead (see zet::runExport), and the installer goes on.
+#include "plugin/runtime.h"
+#include "plugin/frame.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstddef>
+#include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <new>
+#include <string>
 
-namespace {
+// The heap is the C runtime's (msvcrt.dll, a system DLL).
+void* operator new(std::size_t size) {
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    zet::abandonCall();
+}
 
-// What the standard library's own errors (a string past its largest size, a position out of
-// range) become: an exception like theirs to every `catch (const std::exception&)` and
-// `catch (...)`, and no std::bad_alloc, just as theirs are not. The runtime's error classes
-// keep their texts in reference-counted strings of their own, a second string library.
-class LibraryError : public std::exception {
-  public:
-    const char* what() const noexcept override { return "zetdll: standard library error"; }
-};
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
 
-} // namespace
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
 
 namespace std {
 
 void __throw_bad_alloc() {
-    throw std::bad_alloc();
+    zet::abandonCall();
 }
 
 void __throw_bad_array_new_length() {
-    throw std::bad_array_new_length();
+    zet::abandonCall();
 }
 
 void __throw_length_error(const char*) {
-    throw LibraryError();
+    zet::abandonCall();
 }
 
 void __throw_logic_error(const char*) {
-    throw LibraryError();
+    zet::abandonCall();
 }
 
 void __throw_out_of_range_fmt(const char*, ...) {
-    throw LibraryError();
+    zet::abandonCall();
+}
+
+// The strings' members, built here without exceptions: the runtime library's own copies come
+// with its exception handling.
+template class basic_string<char>;
+template class basic_string<wchar_t>;
+
+// The temporary names' clock: the system's tick count, in milliseconds since it started (no
+// 64-bit division, which on x86 would need the compiler's runtime library).
+chrono::steady_clock::time_point chrono::steady_clock::now() noexcept {
+    return time_point(chrono::milliseconds(GetTickCount64()));
 }
 
 } // namespace std
 
-// The default terminate handler prints the pending exception's type and brings in a whole C++
-// name demangler with printf's floating-point formatting to do so. No exception leaves an
-// export, so terminate can only follow a broken noexcept; it ends the process as the default
-// handler does, without the message.
-namespace __gnu_cxx {
-
-void __verbose_terminate_handler() {
-    std::abort();
+// The standard streams (stdout is where a grant reports a failed step), taken from msvcrt.dll's
+// own table; the import library's copy of this function comes with unwind tables. Code built
+// for link-time optimisation calls it by its name, other code through the import pointer (the
+// header declares it imported, hence the name given here by label).
+#define ZET_LABEL_TEXT(prefix) #prefix
+#define ZET_LABEL(prefix, name) ZET_LABEL_TEXT(prefix) name
+extern "C" FILE* __cdecl standardStream(unsigned index) __asm__(ZET_LABEL(__USER_LABEL_PREFIX__,
+                                                                          "__acrt_iob_func"));
+extern "C" FILE* __cdecl standardStream(unsigned index) {
+    return &__iob_func()[index];
 }
 
-} // namespace __gnu_cxx
+extern "C" FILE*(__cdecl* __MINGW_IMP_SYMBOL(__acrt_iob_func))(unsigned) = standardStream;
+
+namespace {
+
+// The destructors of the DLL's static objects (two of them: the remembered catalogue and the
+// open transaction), registered as each is first constructed.
+constexpr std::size_t kExitFunctions = 16;
+void (*exitFunctions[kExitFunctions])() = {};
+std::size_t exitFunctionCount = 0;
+
+} // namespace
+
+// A static object whose destructor cannot be registered keeps its memory until the process ends.
+extern "C" int atexit(void (*function)()) {
+    if (exitFunctionCount == kExitFunctions) return -1;
+    exitFunctions[exitFunctionCount++] = function;
+    return 0;
+}
+
+void zet::runtime::runExitFunctions() {
+    while (exitFunctionCount > 0) exitFunctions[--exitFunctionCount]();
+}

@@ -1,5 +1,8 @@
 // The call frame through a real host stack: pops, pushes, cuts, and a missing stack.
+#include "platform/ini.h"
+#include "platform/transaction.h"
 #include "plugin/frame.h"
+#include "tests/support/files.h"
 #include "tests/support/host.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +23,75 @@ void echoOne() {
 extern "C" void echoExport(void* parent, int size, zet::StackChar* variables,
                            zet::StackNode** top) {
     zet::runExport(parent, size, variables, top, echoOne);
+}
+
+// Export bodies that run out of memory midway, as the DLL's allocation does when the heap has no
+// block: after taking one of three arguments and pushing two values; and inside a merge's
+// transaction and session, after a write.
+void pushTwoThenRunOut() {
+    (void)zet::popText();
+    zet::pushText("partial");
+    zet::pushText("results");
+    zet::abandonCall();
+}
+
+void writeThenRunOut() {
+    const std::string path = zet::popPath();
+    const zet::platform::FileTransaction transaction(path);
+    const zet::platform::IniSession session;
+    (void)zet::platform::writeIniString(path, "s", "k", "lost");
+    zet::abandonCall();
+}
+
+void writeAndCommit() {
+    const std::string path = zet::popPath();
+    zet::platform::FileTransaction transaction(path);
+    {
+        zet::platform::IniSession session;
+        (void)zet::platform::writeIniString(path, "s", "k", "new");
+        (void)session.commit();
+    }
+    (void)transaction.commit();
+}
+
+void pushFailed() {
+    zet::pushText("failed");
+}
+
+extern "C" void runOutExport(void* parent, int size, zet::StackChar* variables,
+                             zet::StackNode** top) {
+    zet::runExport(parent, size, variables, top, pushTwoThenRunOut, {3, pushFailed});
+}
+
+extern "C" void writeThenRunOutExport(void* parent, int size, zet::StackChar* variables,
+                                      zet::StackNode** top) {
+    zet::runExport(parent, size, variables, top, writeThenRunOut, {1, nullptr});
+}
+
+extern "C" void writeExport(void* parent, int size, zet::StackChar* variables,
+                            zet::StackNode** top) {
+    zet::runExport(parent, size, variables, top, writeAndCommit);
+}
+
+TEST(Frame, AbandonedCallTakesItsArgumentsAndPushesOnlyItsAnswer) {
+    Host host;
+    host.push("below").args({"a", "b", "c"}).call(runOutExport);
+    EXPECT_EQ(host.stack(), (Strings{"failed", "below"}));
+    host.push("next").call(echoExport);
+    EXPECT_EQ(host.stack(), (Strings{"next", "failed", "below"}));
+}
+
+TEST(Frame, AbandonedCallLeavesNoTransactionOpen) {
+    const zettest::TempDir dir;
+    const std::string path = dir.file("duvevo.cfg");
+    zettest::writeFile(path, "[s]\nk=old\n");
+    Host host;
+    host.args({path}).call(writeThenRunOutExport);
+    EXPECT_TRUE(host.stack().empty());
+    EXPECT_EQ(zettest::readFile(path), "[s]\nk=old\n");
+    EXPECT_EQ(zettest::namesIn(dir.path()), Strings{"duvevo.cfg"});
+    host.args({path}).call(writeExport);
+    EXPECT_EQ(zet::platform::readIniString(path, "s", "k"), "new");
 }
 
 TEST(Dummy, RemovesUpToFourValues) {
