@@ -35,11 +35,14 @@ void pushTwoThenRunOut() {
     zet::abandonCall();
 }
 
+// Its path lives outside the body: an abandoned body's own texts are never given back.
+std::string abandonedPath;
+
 void writeThenRunOut() {
-    const std::string path = zet::popPath();
-    const zet::platform::FileTransaction transaction(path);
+    abandonedPath = zet::popPath();
+    const zet::platform::FileTransaction transaction(abandonedPath);
     const zet::platform::IniSession session;
-    (void)zet::platform::writeIniString(path, "s", "k", "lost");
+    (void)zet::platform::writeIniString(abandonedPath, "s", "k", "lost");
     zet::abandonCall();
 }
 
