@@ -3,6 +3,7 @@
 #include "appconfig/groupmerge.h"
 #include "appconfig/installedmerge.h"
 #include "appconfig/paths.h"
+#include "appconfig/removal.h"
 #include "platform/ini.h"
 #include "platform/transaction.h"
 
@@ -24,21 +25,35 @@ bool merge(std::string_view folder, std::string_view argument) {
     return result;
 }
 
-} // namespace
+bool removal(std::string_view folder, std::string_view argument) {
+    return isInstallList(argument) ? removeListedGroups(folder, argument.substr(1))
+                                   : removeDicFromGroups(folder, argument);
+}
 
-bool dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
+// Runs one call's work so that it lands in duvevo.cfg in one step, or not at all.
+bool inOneStep(std::string_view folder, std::string_view argument,
+               bool (*work)(std::string_view, std::string_view)) {
     if (folder.empty()) return false;
     const auto path = cfgPath(folder);
-    if (!path) return merge(folder, argument);
+    if (!path) return work(folder, argument);
     {
-        // The whole call lands in duvevo.cfg in one step, or not at all.
         platform::FileTransaction transaction(*path);
-        const bool result = merge(folder, argument);
+        const bool result = work(folder, argument);
         if (transaction.commit()) return result;
     }
     // The file could not be replaced (another program holds it open): the call is made again on
     // the file itself, as its writes would otherwise be lost.
-    return merge(folder, argument);
+    return work(folder, argument);
+}
+
+} // namespace
+
+bool dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
+    return inOneStep(folder, argument, merge);
+}
+
+bool dispatchCfgRemoval(std::string_view folder, std::string_view argument) {
+    return inOneStep(folder, argument, removal);
 }
 
 } // namespace zet::appconfig

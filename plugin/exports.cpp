@@ -74,6 +74,17 @@ void updateDuvEvoCfg() {
     pushText("ok");
 }
 
+// Pops: installation folder, dictionary name or "/"-led list. Pushes "ok" when nothing of what
+// it takes out of duvevo.cfg is left there, "failed" when it could not be written.
+void removeFromDuvEvoCfg() {
+    const std::string folder = popPath();
+    const std::optional<std::string> argument = popPathOrExactText(appconfig::isInstallList);
+    // A name the code page cannot hold was merged nowhere, so nothing of it is there to take out.
+    const bool removed =
+        argument ? appconfig::dispatchCfgRemoval(folder, *argument) : !folder.empty();
+    pushText(removed ? "ok" : "failed");
+}
+
 // Pops: path, "*"-led for a folder.
 void giveAllPermissions() {
     fsops::giveAllPermissions(popPath());
@@ -116,6 +127,7 @@ ZET_PLUGIN_EXPORT(loadDicInfo)
 ZET_PLUGIN_EXPORT(dicInfo)
 ZET_PLUGIN_EXPORT(dicFiles)
 ZET_PLUGIN_EXPORT(updateDuvEvoCfg)
+ZET_PLUGIN_EXPORT(removeFromDuvEvoCfg)
 ZET_PLUGIN_EXPORT(giveAllPermissions)
 ZET_PLUGIN_EXPORT(exploreFolder)
 ZET_PLUGIN_EXPORT(executeFile)
