@@ -3,6 +3,7 @@
 #include "appconfig/paths.h"
 #include "appconfig/rules.h"
 #include "platform/files.h"
+#include "platform/textrules.h"
 
 #include <optional>
 #include <string>
@@ -12,145 +13,137 @@ namespace zet::appconfig {
 
 namespace {
 
-// duvevo.cfg is edited in code units: a byte each in an 8-bit file, a UTF-16 unit each after the
-// mark of a UTF-16LE file, so that every line this leaves alone keeps its bytes.
-using Units = std::u16string;
-using UnitsView = std::u16string_view;
-
+// duvevo.cfg as it is edited: an 8-bit file as its bytes; a UTF-16LE file with every unit
+// outside ASCII as three bytes of 0x80 and more, so that each unit comes back as it was, no
+// such unit reads as a character of the file's structure, and equal units are equal bytes.
 struct CfgText {
     bool utf16 = false;
-    Units units;
+    std::string text;
     std::string oddByte; // the unpaired last byte of a UTF-16LE file, kept as it is
 };
 
-CfgText decoded(std::string_view bytes) {
-    CfgText text;
-    text.utf16 = bytes.starts_with(platform::kUtf16Mark);
-    if (!text.utf16) {
-        for (const char c : bytes)
-            text.units += static_cast<char16_t>(static_cast<unsigned char>(c));
-        return text;
+void appendUnit(std::string& text, unsigned unit) {
+    if (unit < 0x80) {
+        text += static_cast<char>(unit);
+        return;
     }
-    bytes.remove_prefix(platform::kUtf16Mark.size());
+    text += static_cast<char>(0xE0 | unit >> 12);
+    text += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+    text += static_cast<char>(0x80 | (unit & 0x3F));
+}
+
+// UTF-16LE bytes in the edited form.
+std::string fromUtf16(std::string_view bytes) {
+    std::string text;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text.units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                            static_cast<unsigned char>(bytes[i + 1]) << 8);
-    if (bytes.size() % 2 != 0) text.oddByte = bytes.substr(bytes.size() - 1);
+        appendUnit(text, static_cast<unsigned char>(bytes[i]) |
+                             static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 1])) << 8);
     return text;
 }
 
-std::string encoded(const CfgText& text, UnitsView units) {
-    std::string bytes(text.utf16 ? platform::kUtf16Mark : "");
-    for (const char16_t unit : units) {
+std::string toUtf16(std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned unit = static_cast<unsigned char>(text[i]);
+        if (unit >= 0x80 && i + 2 < text.size()) {
+            unit = (unit & 0x0F) << 12 | (static_cast<unsigned char>(text[i + 1]) & 0x3F) << 6 |
+                   (static_cast<unsigned char>(text[i + 2]) & 0x3F);
+            i += 2;
+        }
         bytes += static_cast<char>(unit & 0xFF);
-        if (text.utf16) bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(unit >> 8);
     }
-    return bytes + text.oddByte;
+    return bytes;
 }
 
-// A text of the plug-in's own kind (ANSI code page) in the units of the file.
-Units unitsOf(std::string_view text, bool utf16) {
-    return decoded(utf16 ? std::string(platform::kUtf16Mark) + platform::utf16FromAnsi(text)
-                         : std::string(text))
-        .units;
+CfgText decoded(std::string_view bytes) {
+    if (!bytes.starts_with(platform::kUtf16Mark)) return {false, std::string(bytes), {}};
+    bytes.remove_prefix(platform::kUtf16Mark.size());
+    return {true, fromUtf16(bytes), std::string(bytes.substr(bytes.size() & ~std::size_t{1}))};
+}
+
+std::string encoded(const CfgText& file, std::string_view text) {
+    if (!file.utf16) return std::string(text);
+    return std::string(platform::kUtf16Mark) + toUtf16(text) + file.oddByte;
+}
+
+// A text of the plug-in's own kind (ANSI code page) in the edited form of the file.
+std::string editedForm(std::string_view text, bool utf16) {
+    return utf16 ? fromUtf16(platform::utf16FromAnsi(text)) : std::string(text);
 }
 
 // The profile calls' reading of a line: blanks (Ctrl-Z among them) around names and values do
 // not count, and a name or value ends at its first NUL.
-bool isBlank(char16_t c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == 0x1a;
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == platform::kTextModeEnd;
 }
 
-UnitsView trimmed(UnitsView text) {
-    text = text.substr(0, text.find(u'\0'));
+std::string_view trimmed(std::string_view text) {
+    text = platform::beforeFirstNul(text);
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
-// Names compare ignoring the letter case of A to Z only.
-char16_t lowered(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool sameName(UnitsView a, UnitsView b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowered(a[i]) != lowered(b[i])) return false;
-    return true;
-}
-
-// A line with its line end (CR LF, LF or a lone CR, as the profile calls end lines).
-std::vector<UnitsView> linesOf(UnitsView text) {
-    std::vector<UnitsView> lines;
+// The lines of a text, each with its line end: CR LF, LF or a lone CR, as the profile calls
+// end lines.
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
     while (!text.empty()) {
-        std::size_t end = text.find_first_of(u"\r\n");
-        if (end == UnitsView::npos)
+        std::size_t end = text.find_first_of("\r\n");
+        if (end == std::string_view::npos)
             end = text.size();
         else
-            end += text.substr(end, 2) == u"\r\n" ? 2 : 1;
+            end += text.substr(end, 2) == "\r\n" ? 2 : 1;
         lines.push_back(text.substr(0, end));
         text.remove_prefix(end);
     }
     return lines;
 }
 
-UnitsView withoutLineEnd(UnitsView line) {
-    return line.substr(0, line.find_first_of(u"\r\n"));
+std::string_view content(std::string_view line) {
+    return line.substr(0, line.find_first_of("\r\n"));
 }
 
 // The section name of a header line ("[name]", up to the last "]").
-std::optional<UnitsView> headerName(UnitsView line) {
-    line = trimmed(withoutLineEnd(line));
-    const std::size_t close = line.rfind(u']');
-    if (!line.starts_with(u'[') || close == 0 || close == UnitsView::npos) return std::nullopt;
+std::optional<std::string_view> headerName(std::string_view line) {
+    line = trimmed(content(line));
+    const std::size_t close = line.rfind(']');
+    if (!line.starts_with('[') || close == 0 || close == std::string_view::npos)
+        return std::nullopt;
     return trimmed(line.substr(1, close - 1));
 }
 
-bool isGroupSection(UnitsView name) {
-    return name.starts_with(u'.');
+// The section a line opens, if it opens one: as the profile calls find headers (after blanks
+// too), or, `asAppended`, as the installed-list merge copies sections (from a line that starts
+// with "[" to the next). Named by its header, or by the line where it has no "]".
+std::optional<std::string_view> opened(std::string_view line, bool asAppended) {
+    const auto name = headerName(line);
+    if (asAppended && opensSection(line)) return name ? *name : content(line);
+    return asAppended ? std::nullopt : name;
 }
 
 // Where the value of a member line ("Dics=" in any letter case) starts.
-std::optional<std::size_t> membersValue(UnitsView line, UnitsView key) {
-    const UnitsView text = withoutLineEnd(line);
-    const std::size_t equals = text.find(u'=');
-    if (equals == UnitsView::npos || trimmed(text).starts_with(u';') ||
-        !sameName(trimmed(text.substr(0, equals)), key))
+std::optional<std::size_t> membersValue(std::string_view line) {
+    const std::string_view text = content(line);
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos ||
+        !sameIgnoringCase(trimmed(text.substr(0, equals)), kMembersKey))
         return std::nullopt;
     return equals + 1;
 }
 
-// The lines that one section holds, its header first (none before the first header).
-struct Section {
-    std::optional<UnitsView> name;
-    std::vector<UnitsView> lines;
-};
-
-// Sections as the profile calls find them (a header may follow blanks), or, `asAppended`, as
-// the installed-list merge copies them: each from a line that starts with "[" to the next.
-std::vector<Section> sectionsOf(UnitsView text, bool asAppended) {
-    std::vector<Section> sections(1);
-    for (const UnitsView line : linesOf(text)) {
-        const auto name = headerName(line);
-        if (asAppended ? line.starts_with(u'[') : name.has_value())
-            sections.push_back({name ? *name : withoutLineEnd(line), {}});
-        sections.back().lines.push_back(line);
-    }
-    return sections;
-}
-
-// The members of a member line's value without `name`, joined by ","; `removed` tells whether
-// it was there. Each member is compared without its blanks.
-Units otherMembers(UnitsView list, UnitsView name, bool& removed) {
-    Units members;
+// The members of a value without `name`, joined by ","; `removed` tells whether it was there.
+// Each member is compared without its blanks.
+std::string otherMembers(std::string_view list, std::string_view name, bool& removed) {
+    std::string members;
     for (std::size_t start = 0; start <= list.size();) {
-        const std::size_t comma = std::min(list.find(u',', start), list.size());
-        const UnitsView member = trimmed(list.substr(start, comma - start));
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string_view member = trimmed(list.substr(start, comma - start));
         if (member == name) {
             removed = true;
         } else if (!member.empty()) {
-            if (!members.empty()) members += u',';
+            if (!members.empty()) members += ',';
             members += member;
         }
         start = comma + 1;
@@ -158,32 +151,74 @@ Units otherMembers(UnitsView list, UnitsView name, bool& removed) {
     return members;
 }
 
-// The section's lines with the member `name` taken out; nullopt when it holds no such member,
-// empty when it then has no member left. A member line left empty goes; one that keeps other
-// members is written as the group merge writes it, "Dics=a,b".
-std::optional<Units> withoutMember(const Section& section, UnitsView name, UnitsView key) {
-    Units kept(section.lines.front());
+std::string joined(const std::vector<std::string_view>& lines) {
+    std::string text;
+    for (const std::string_view line : lines) text += line;
+    return text;
+}
+
+// What a section's lines become, given its name and the names to take out (in the file's form).
+using SectionEdit = std::string (*)(const std::vector<std::string_view>& lines,
+                                    std::string_view section,
+                                    const std::vector<std::string>& names);
+
+// A group section without the member names[0]: a member line left empty goes, one that keeps
+// other members is written as the group merge writes it ("Dics=a,b"), and the whole section
+// goes when this leaves it without members. Unchanged when the name is none of its members.
+std::string withoutMember(const std::vector<std::string_view>& lines, std::string_view section,
+                          const std::vector<std::string>& names) {
+    if (!section.starts_with('.')) return joined(lines);
+    std::string kept(lines.front());
     bool removedAny = false;
     bool left = false;
-    for (std::size_t i = 1; i < section.lines.size(); ++i) {
-        const UnitsView line = section.lines[i];
-        const auto value = membersValue(line, key);
-        if (!value) {
-            kept += line;
-            continue;
-        }
-        const UnitsView content = withoutLineEnd(line);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const auto value = membersValue(line);
         bool removed = false;
-        const Units members = otherMembers(content.substr(*value), name, removed);
+        const std::string members =
+            value ? otherMembers(content(line).substr(*value), names.front(), removed) : "";
         left = left || !members.empty();
         removedAny = removedAny || removed;
         if (!removed)
             kept += line;
         else if (!members.empty())
-            kept += Units(content.substr(0, *value)) + members + Units(line.substr(content.size()));
+            ((kept += line.substr(0, *value)) += members) += line.substr(content(line).size());
     }
-    if (!removedAny) return std::nullopt;
-    return left ? kept : Units();
+    if (!removedAny) return joined(lines);
+    return left ? kept : "";
+}
+
+// Nothing of a section one of the names names, the section unchanged otherwise.
+std::string unlessNamed(const std::vector<std::string_view>& lines, std::string_view section,
+                        const std::vector<std::string>& names) {
+    for (const std::string& name : names)
+        if (sameIgnoringCase(section, name)) return "";
+    return joined(lines);
+}
+
+// Rewrites duvevo.cfg with `edit` applied to each of its sections (the lines before the first
+// header pass unchanged); true when nothing had to change or the new text was written.
+bool editSections(const std::string& path, bool asAppended, const std::vector<std::string>& names,
+                  SectionEdit edit) {
+    const auto bytes = platform::readFileBytes(path);
+    if (!bytes) return true;
+    const CfgText file = decoded(*bytes);
+    std::vector<std::string> wanted;
+    for (const std::string& name : names) wanted.push_back(editedForm(name, file.utf16));
+    std::string result;
+    std::vector<std::string_view> section;
+    std::optional<std::string_view> header;
+    const std::vector<std::string_view> lines = linesOf(file.text);
+    for (std::size_t i = 0; i <= lines.size(); ++i) {
+        const auto name = i < lines.size() ? opened(lines[i], asAppended) : std::string_view();
+        if (name) {
+            result += header ? edit(section, *header, wanted) : joined(section);
+            section.clear();
+            header = name;
+        }
+        if (i < lines.size()) section.push_back(lines[i]);
+    }
+    return result == file.text || platform::writeFileBytes(path, encoded(file, result));
 }
 
 } // namespace
@@ -191,59 +226,25 @@ std::optional<Units> withoutMember(const Section& section, UnitsView name, Units
 bool removeDicFromGroups(std::string_view folder, std::string_view name) {
     const auto path = cfgPath(folder);
     if (!path) return false;
-    const auto bytes = platform::readFileBytes(*path);
-    if (!bytes || name.empty()) return true;
-    const CfgText text = decoded(*bytes);
-    const Units member = unitsOf(name, text.utf16);
-    const Units key = unitsOf(kMembersKey, text.utf16);
-    Units result;
-    bool changed = false;
-    for (const Section& section : sectionsOf(text.units, false)) {
-        const auto kept = section.name && isGroupSection(*section.name)
-                              ? withoutMember(section, member, key)
-                              : std::nullopt;
-        changed = changed || kept.has_value();
-        if (kept)
-            result += *kept;
-        else
-            for (const UnitsView line : section.lines) result += line;
-    }
-    return !changed || platform::writeFileBytes(*path, encoded(text, result));
+    return name.empty() || editSections(*path, false, {std::string(name)}, withoutMember);
 }
 
 bool removeListedGroups(std::string_view folder, std::string_view list) {
     const auto path = cfgPath(folder);
     if (!path) return false;
-    // The group headers of the listed files, as the installed-list merge copies them.
-    std::vector<std::string> headers{"[" + std::string(kOtherDicsSection) + "]"};
+    // The group headers of the listed files, named as the copies the installed-list merge made
+    // of them are.
+    std::vector<std::string> names{std::string(kOtherDicsSection)};
     for (std::size_t slash; (slash = list.find('/')) != std::string_view::npos;
          list.remove_prefix(slash + 1)) {
-        const auto file = readText(pathInFolder(folder, list.substr(0, slash)));
-        if (!file) return false;
+        const auto text = readText(pathInFolder(folder, list.substr(0, slash)));
+        if (!text) return false;
         GroupSectionWalk walk;
-        for (const std::string& line : textLines(*file))
-            if (walk.next(line) == SectionLine::groupHeader) headers.push_back(line);
+        for (const std::string& line : textLines(*text))
+            if (walk.next(line) == SectionLine::groupHeader)
+                names.emplace_back(*opened(line, true));
     }
-    const auto bytes = platform::readFileBytes(*path);
-    if (!bytes) return true;
-    const CfgText text = decoded(*bytes);
-    std::vector<Units> names;
-    for (const std::string& header : headers) {
-        const Units line = unitsOf(header, text.utf16);
-        const auto name = headerName(line);
-        names.emplace_back(name ? *name : withoutLineEnd(line));
-    }
-    Units result;
-    bool changed = false;
-    for (const Section& section : sectionsOf(text.units, true)) {
-        bool listed = false;
-        for (const Units& name : names)
-            listed = listed || (section.name && sameName(*section.name, name));
-        changed = changed || listed;
-        if (!listed)
-            for (const UnitsView line : section.lines) result += line;
-    }
-    return !changed || platform::writeFileBytes(*path, encoded(text, result));
+    return editSections(*path, true, names, unlessNamed);
 }
 
 } // namespace zet::appconfig
