@@ -106,6 +106,7 @@ wide_folder_name='Łukasz Жук 辞書'
 # Creates the Wine prefix once, before tests run in parallel and race to create it.
 wine_prefix() {
   [ -f "$WINEPREFIX/system.reg" ] && return 0
+  echo "Preparing Wine's prefix in $WINEPREFIX (the first time only, about a minute)..."
   mkdir -p "$(dirname "$WINEPREFIX")"
   "$(wine_loader)" wineboot --init >/dev/null 2>&1
   wineserver -w 2>/dev/null || true
