@@ -86,11 +86,12 @@ std::string_view trimmed(std::string_view text) {
 }
 
 // The lines of a text, each with its line end: CR LF, LF or a lone CR, as the profile calls
-// end lines.
-std::vector<std::string_view> linesOf(std::string_view text) {
+// end lines; or, `lfOnly`, as the installed-list merge read them (in text mode, where a lone CR
+// is text of its line).
+std::vector<std::string_view> linesOf(std::string_view text, bool lfOnly) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
-        std::size_t end = text.find_first_of("\r\n");
+        std::size_t end = text.find_first_of(lfOnly ? "\n" : "\r\n");
         if (end == std::string_view::npos)
             end = text.size();
         else
@@ -114,13 +115,24 @@ std::optional<std::string_view> headerName(std::string_view line) {
     return trimmed(line.substr(1, close - 1));
 }
 
-// The section a line opens, if it opens one: as the profile calls find headers (after blanks
-// too), or, `asAppended`, as the installed-list merge copies sections (from a line that starts
-// with "[" to the next). Named by its header, or by the line where it has no "]".
+// A group header as the installed-list merge copied it: by its section name, or, where it has
+// none, by the whole line as the merge read it from its file, without the line end.
+std::string_view appendedHeader(std::string_view text) {
+    const auto name = headerName(text);
+    return name ? *name : text;
+}
+
+// The section a line of duvevo.cfg opens, if it opens one: as the profile calls find headers
+// (after blanks too), or, `asAppended`, as the installed-list merge copied sections (from a line
+// that starts with "[" to the next, which it wrote with CR LF for LF).
 std::optional<std::string_view> opened(std::string_view line, bool asAppended) {
-    const auto name = headerName(line);
-    if (asAppended && opensSection(line)) return name ? *name : content(line);
-    return asAppended ? std::nullopt : name;
+    if (!asAppended) return headerName(line);
+    if (!opensSection(line)) return std::nullopt;
+    if (line.ends_with("\r\n"))
+        line.remove_suffix(2);
+    else if (line.ends_with('\n'))
+        line.remove_suffix(1);
+    return appendedHeader(line);
 }
 
 // Where the value of a member line ("Dics=" in any letter case) starts.
@@ -208,7 +220,7 @@ bool editSections(const std::string& path, bool asAppended, const std::vector<st
     std::string result;
     std::vector<std::string_view> section;
     std::optional<std::string_view> header;
-    const std::vector<std::string_view> lines = linesOf(file.text);
+    const std::vector<std::string_view> lines = linesOf(file.text, asAppended);
     for (std::size_t i = 0; i <= lines.size(); ++i) {
         const auto name = i < lines.size() ? opened(lines[i], asAppended) : std::string_view();
         if (name) {
@@ -242,7 +254,8 @@ bool removeListedGroups(std::string_view folder, std::string_view list) {
         GroupSectionWalk walk;
         for (const std::string& line : textLines(*text))
             if (walk.next(line) == SectionLine::groupHeader)
-                names.emplace_back(*opened(line, true));
+                names.emplace_back(appendedHeader(std::string_view(line).substr(
+                    0, line.size() - (line.ends_with('\n') ? 1 : 0))));
     }
     return editSections(*path, true, names, unlessNamed);
 }
