@@ -4,6 +4,7 @@
 #include "tests/fuzz/fuzz.h"
 #include "tests/support/host.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -22,11 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zettest::Host host;
     host.args({zetfuzz::workFolder(), "/" + list}).call(updateDuvEvoCfg);
     // The way back: what the merge appended to a duvevo.cfg it made is its sections alone, and
-    // taking the same list out leaves none of them.
+    // taking the same list out leaves none of them. Held for lists of ASCII without NUL only:
+    // other bytes reach the Unicode builds as another argument (no UTF-8 there), or cut.
     (void)host.pop();
     host.args({zetfuzz::workFolder(), "/" + list}).call(removeFromDuvEvoCfg);
     std::error_code error;
     const auto left = std::filesystem::file_size(zetfuzz::pathIn("duvevo.cfg"), error);
-    if (host.pop() == "ok" && !error && left != 0) std::abort();
+    const bool ascii = std::all_of(list.begin(), list.end(), [](char c) { return c > 0; });
+    if (host.pop() == "ok" && ascii && !error && left != 0) std::abort();
     return 0;
 }
