@@ -26,20 +26,40 @@
 !verbose 3
 !include LogicLib.nsh
 
-; The macros' own variables, declared by the first macro used (none when no macro is used).
-!macro _zetdll_Vars
-  !ifndef _ZETDLL_VARS
-    !define _ZETDLL_VARS
-    Var /GLOBAL _zetdll_count
-    Var /GLOBAL _zetdll_drop
-    Var /GLOBAL _zetdll_junk
-    Var /GLOBAL _zetdll_more
-    Var /GLOBAL _zetdll_name
-    Var /GLOBAL _zetdll_time
-    Var /GLOBAL _zetdll_found
-    Var /GLOBAL _zetdll_find
-    Var /GLOBAL _zetdll_result
+; The macros' own variables, each declared by the first macro that uses it (none when no
+; macro is used), so that a script is not warned of variables it never uses.
+!macro _zetdll_Var NAME
+  !ifndef _ZETDLL_VAR_${NAME}
+    !define _ZETDLL_VAR_${NAME}
+    Var /GLOBAL _zetdll_${NAME}
   !endif
+!macroend
+!macro _zetdll_Vars
+  !insertmacro _zetdll_Var count
+  !insertmacro _zetdll_Var drop
+  !insertmacro _zetdll_Var junk
+  !insertmacro _zetdll_Var more
+!macroend
+!macro _zetdll_FileVars
+  !insertmacro _zetdll_Var name
+  !insertmacro _zetdll_Var time
+!macroend
+!macro _zetdll_InstalledVars
+  !insertmacro _zetdll_Var result
+  !insertmacro _zetdll_Var in
+  !insertmacro _zetdll_Var out
+  !insertmacro _zetdll_Var line
+  !insertmacro _zetdll_Var line2
+  !insertmacro _zetdll_Var fresh
+  !insertmacro _zetdll_Var hit
+  !insertmacro _zetdll_Var end
+  !insertmacro _zetdll_Var temp
+!macroend
+!macro _zetdll_SectionVars
+  !insertmacro _zetdll_Var p
+  !insertmacro _zetdll_Var i
+  !insertmacro _zetdll_Var flags
+  !insertmacro _zetdll_Var text
 !macroend
 
 ; Pops PAIRS pairs of values (a file's name and time text each) and keeps none. No LogicLib
@@ -102,6 +122,197 @@
 !macro zetdll::UpdateDuvEvoCfg FOLDER NAME RESULT
   zetdll::updateDuvEvoCfg `${FOLDER}` `${NAME}`
   Pop ${RESULT}
+!macroend
+
+; Pops removeFromDuvEvoCfg's answer into RESULT: "ok" when nothing of NAME (a dictionary, or the
+; group sections of a "/"-led list's files and [.other_dics]) is left in FOLDER's duvevo.cfg,
+; "failed" when duvevo.cfg could not be written or a listed file could not be read.
+!define zetdll::RemoveFromDuvEvoCfg `!insertmacro zetdll::RemoveFromDuvEvoCfg`
+!macro zetdll::RemoveFromDuvEvoCfg FOLDER NAME RESULT
+  zetdll::removeFromDuvEvoCfg `${FOLDER}` `${NAME}`
+  Pop ${RESULT}
+!macroend
+
+; ${zetdll::UpdateDuvEvoCfg} that may run again: takes NAME out first, then enters it, so that a
+; repeated install (a repair, a second run for more dictionaries) enters nothing twice. RESULT is
+; the removal's answer; after "failed" nothing is entered, since it would be entered twice.
+!define zetdll::UpdateDuvEvoCfgOnce `!insertmacro zetdll::UpdateDuvEvoCfgOnce`
+!macro zetdll::UpdateDuvEvoCfgOnce FOLDER NAME RESULT
+  zetdll::removeFromDuvEvoCfg `${FOLDER}` `${NAME}`
+  Pop ${RESULT}
+  ${If} ${RESULT} S== ok
+    zetdll::updateDuvEvoCfg `${FOLDER}` `${NAME}`
+    Pop ${RESULT}
+  ${EndIf}
+!macroend
+
+; Looks for the entry "*NAME" (a line of its own, with its line end) in FOLDER\instdics.dat:
+; $_zetdll_hit 1 when there is one, else 0. $_zetdll_end tells how the file ends: "last" in
+; "*NAME" without a line end (a line end added makes it the entry), "open" in another line
+; without one, else "". With COPY 1, every other line goes to $_zetdll_out as it stands. A line
+; longer than NSIS's strings is read in pieces: only a piece that starts a line can be the entry.
+!macro _zetdll_FindInstalled FOLDER NAME COPY
+  StrCpy $_zetdll_hit 0
+  StrCpy $_zetdll_end ""
+  StrCpy $_zetdll_fresh 1
+  ClearErrors
+  FileOpen $_zetdll_in `${FOLDER}\instdics.dat` r
+  ${IfNot} ${Errors}
+    ${Do}
+      ClearErrors
+      FileRead $_zetdll_in $_zetdll_line
+      ${If} ${Errors}
+        ${ExitDo}
+      ${EndIf}
+      ${If} $_zetdll_fresh == 1
+      ${AndIf} $_zetdll_line S== `*${NAME}$\r$\n`
+        StrCpy $_zetdll_hit 1
+      ${ElseIf} $_zetdll_fresh == 1
+      ${AndIf} $_zetdll_line S== `*${NAME}$\n`
+        StrCpy $_zetdll_hit 1
+      ${ElseIf} ${COPY} == 1
+        FileWrite $_zetdll_out $_zetdll_line
+      ${EndIf}
+      StrCpy $_zetdll_end ""
+      StrCpy $_zetdll_line2 $_zetdll_line 1 -1
+      ${If} $_zetdll_line2 != "$\n"
+      ${AndIf} $_zetdll_line2 != "$\r"
+        StrCpy $_zetdll_end open
+        ${If} $_zetdll_fresh == 1
+        ${AndIf} $_zetdll_line S== `*${NAME}`
+          StrCpy $_zetdll_end last
+        ${EndIf}
+        StrCpy $_zetdll_fresh 0
+      ${Else}
+        StrCpy $_zetdll_fresh 1
+      ${EndIf}
+    ${Loop}
+    FileClose $_zetdll_in
+  ${EndIf}
+!macroend
+
+; Enters "*NAME" into FOLDER\instdics.dat (made when missing) unless it is there already, after
+; every line it holds: RESULT "ok", or "failed" when the file could not be written.
+!define zetdll::AddInstalled `!insertmacro zetdll::AddInstalled`
+!macro zetdll::AddInstalled FOLDER NAME RESULT
+  !insertmacro _zetdll_InstalledVars
+  !insertmacro _zetdll_FindInstalled `${FOLDER}` `${NAME}` 0
+  StrCpy $_zetdll_result ok
+  ${If} $_zetdll_hit != 1
+    ClearErrors
+    FileOpen $_zetdll_out `${FOLDER}\instdics.dat` a
+    ${If} ${Errors}
+      StrCpy $_zetdll_result failed
+    ${Else}
+      FileSeek $_zetdll_out 0 END
+      ${If} $_zetdll_end != ""
+        FileWrite $_zetdll_out "$\r$\n"
+      ${EndIf}
+      ${If} $_zetdll_end != last
+        FileWrite $_zetdll_out `*${NAME}$\r$\n`
+      ${EndIf}
+      FileClose $_zetdll_out
+    ${EndIf}
+  ${EndIf}
+  StrCpy ${RESULT} $_zetdll_result
+!macroend
+
+; Takes every "*NAME" entry out of FOLDER\instdics.dat and keeps every other line as it stands:
+; RESULT "ok" (also when there is none), or "failed" when the file could not be rewritten.
+!define zetdll::RemoveInstalled `!insertmacro zetdll::RemoveInstalled`
+!macro zetdll::RemoveInstalled FOLDER NAME RESULT
+  !insertmacro _zetdll_InstalledVars
+  StrCpy $_zetdll_result ok
+  !insertmacro _zetdll_FindInstalled `${FOLDER}` `${NAME}` 0
+  ${If} $_zetdll_hit == 1
+    StrCpy $_zetdll_result failed
+    GetTempFileName $_zetdll_temp `${FOLDER}`
+    ClearErrors
+    FileOpen $_zetdll_out $_zetdll_temp w
+    ${IfNot} ${Errors}
+      !insertmacro _zetdll_FindInstalled `${FOLDER}` `${NAME}` 1
+      FileClose $_zetdll_out
+      ClearErrors
+      Delete `${FOLDER}\instdics.dat`
+      Rename $_zetdll_temp `${FOLDER}\instdics.dat`
+      ${IfNot} ${Errors}
+        StrCpy $_zetdll_result ok
+      ${EndIf}
+    ${EndIf}
+    Delete $_zetdll_temp
+  ${EndIf}
+  StrCpy ${RESULT} $_zetdll_result
+!macroend
+
+; Names the Components page's dictionary sections from the catalogue: section FIRST + p (one
+; per catalogue position p from 0 to LAST, declared in order by the script) is named after the
+; dictionaries at position p ("A + B" when two share it) and hidden when there is none; it is
+; selected when MASK has "1" at p, and sized from the files in SOURCE (none when SOURCE is "").
+!define zetdll::NameSections `!insertmacro zetdll::NameSections`
+!macro zetdll::NameSections CATALOGUE MASK FIRST LAST SOURCE
+  !insertmacro _zetdll_Vars
+  !insertmacro _zetdll_FileVars
+  !insertmacro _zetdll_SectionVars
+  !insertmacro _zetdll_Var in
+  !insertmacro _zetdll_Var one
+  !insertmacro _zetdll_Var short
+  !insertmacro _zetdll_Var display
+  !insertmacro _zetdll_Var version
+  !insertmacro _zetdll_Var kb
+  StrCpy $_zetdll_one "1"
+  ${For} $_zetdll_p 0 ${LAST}
+    StrCpy $_zetdll_text ""
+    StrCpy $_zetdll_kb 0
+    ${zetdll::ForEachDictionary} `${CATALOGUE}` $_zetdll_one $_zetdll_i $_zetdll_short \
+        $_zetdll_display $_zetdll_version
+      ${If} $_zetdll_display == ""
+        StrCpy $_zetdll_display $_zetdll_short
+      ${EndIf}
+      ${If} $_zetdll_text != ""
+        StrCpy $_zetdll_text "$_zetdll_text + "
+      ${EndIf}
+      StrCpy $_zetdll_text "$_zetdll_text$_zetdll_display"
+      ${If} `${SOURCE}` != ""
+        ${zetdll::ForEachFile} `${CATALOGUE}` $_zetdll_one $_zetdll_i $_zetdll_name $_zetdll_time
+          ClearErrors
+          FileOpen $_zetdll_in `${SOURCE}\$_zetdll_name` r
+          ${IfNot} ${Errors}
+            FileSeek $_zetdll_in 0 END $_zetdll_flags
+            FileClose $_zetdll_in
+            IntOp $_zetdll_flags $_zetdll_flags + 1023
+            IntOp $_zetdll_flags $_zetdll_flags / 1024
+            IntOp $_zetdll_kb $_zetdll_kb + $_zetdll_flags
+          ${EndIf}
+        ${Next}
+      ${EndIf}
+    ${Next}
+    IntOp $_zetdll_i ${FIRST} + $_zetdll_p
+    SectionSetText $_zetdll_i $_zetdll_text
+    SectionSetSize $_zetdll_i $_zetdll_kb
+    SectionGetFlags $_zetdll_i $_zetdll_flags
+    IntOp $_zetdll_flags $_zetdll_flags & 0xFFFFFFFE
+    StrCpy $_zetdll_short `${MASK}` 1 $_zetdll_p
+    ${If} $_zetdll_short == 1
+    ${AndIf} $_zetdll_text != ""
+      IntOp $_zetdll_flags $_zetdll_flags | 1
+    ${EndIf}
+    SectionSetFlags $_zetdll_i $_zetdll_flags
+    StrCpy $_zetdll_one "0$_zetdll_one"
+  ${Next}
+!macroend
+
+; The selection mask of the dictionary sections FIRST to FIRST + LAST: "1" for each selected one.
+!define zetdll::SectionsMask `!insertmacro zetdll::SectionsMask`
+!macro zetdll::SectionsMask FIRST LAST MASK
+  !insertmacro _zetdll_SectionVars
+  StrCpy $_zetdll_text ""
+  ${For} $_zetdll_p 0 ${LAST}
+    IntOp $_zetdll_i ${FIRST} + $_zetdll_p
+    SectionGetFlags $_zetdll_i $_zetdll_flags
+    IntOp $_zetdll_flags $_zetdll_flags & 1
+    StrCpy $_zetdll_text "$_zetdll_text$_zetdll_flags"
+  ${Next}
+  StrCpy ${MASK} $_zetdll_text
 !macroend
 
 ; Loop to ${Next}: per file of the INDEX-th selected dictionary, in order, sets NAME and TIME.
@@ -176,6 +387,10 @@
 !define zetdll::InstallDictionary `!insertmacro zetdll::InstallDictionary`
 !macro zetdll::InstallDictionary CATALOGUE MASK INDEX SOURCE TARGET RESULT
   !insertmacro _zetdll_Vars
+  !insertmacro _zetdll_FileVars
+  !insertmacro _zetdll_Var found
+  !insertmacro _zetdll_Var find
+  !insertmacro _zetdll_Var result
   StrCpy $_zetdll_result failed
   ${zetdll::ForEachFile} `${CATALOGUE}` `${MASK}` `${INDEX}` $_zetdll_name $_zetdll_time
     ${If} $_zetdll_result S== failed

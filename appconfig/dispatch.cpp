@@ -3,6 +3,7 @@
 #include "appconfig/groupmerge.h"
 #include "appconfig/installedmerge.h"
 #include "appconfig/paths.h"
+#include "appconfig/removal.h"
 #include "platform/ini.h"
 #include "platform/transaction.h"
 
@@ -24,17 +25,21 @@ bool merge(std::string_view folder, std::string_view argument) {
     return result;
 }
 
-} // namespace
+bool removal(std::string_view folder, std::string_view argument) {
+    return isInstallList(argument) ? removeListedGroups(folder, argument.substr(1))
+                                   : removeDicFromGroups(folder, argument);
+}
 
-bool dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
+// Runs one call's work so that it lands in duvevo.cfg in one step, or not at all.
+bool inOneStep(std::string_view folder, std::string_view argument,
+               bool (*work)(std::string_view, std::string_view)) {
     if (folder.empty()) return false;
     const auto path = cfgPath(folder);
-    if (!path) return merge(folder, argument);
+    if (!path) return work(folder, argument);
     using Landing = platform::FileTransaction::Landing;
     {
-        // The whole call lands in duvevo.cfg in one step, or not at all.
         platform::FileTransaction transaction(*path);
-        const bool result = merge(folder, argument);
+        const bool result = work(folder, argument);
         switch (transaction.commit()) {
         case Landing::whole:
             return result;
@@ -46,7 +51,17 @@ bool dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
     }
     // The working copy could not be written or put in place (another program holds the file
     // open): the call is made again on the file itself, as its writes would otherwise be lost.
-    return merge(folder, argument);
+    return work(folder, argument);
+}
+
+} // namespace
+
+bool dispatchCfgUpdate(std::string_view folder, std::string_view argument) {
+    return inOneStep(folder, argument, merge);
+}
+
+bool dispatchCfgRemoval(std::string_view folder, std::string_view argument) {
+    return inOneStep(folder, argument, removal);
 }
 
 } // namespace zet::appconfig

@@ -15,4 +15,10 @@ namespace zet::appconfig {
 // point at the root of the drive.
 bool dispatchCfgUpdate(std::string_view folder, std::string_view argument);
 
+// The way back: a "/"-led list takes out the group sections of the listed files and the
+// catch-all group, anything else the dictionary of that name from every group. True when
+// nothing of it is left in duvevo.cfg; false when duvevo.cfg could not be written, a listed file
+// cannot be read, or the folder is empty.
+bool dispatchCfgRemoval(std::string_view folder, std::string_view argument);
+
 } // namespace zet::appconfig

@@ -11,9 +11,8 @@ namespace zet::appconfig {
 
 namespace {
 
-// The catch-all group for installed dictionaries no group took, with its display names.
-constexpr std::string_view kOtherDicsHeader =
-    "[.other_dics]\nen=Other dictionaries\nfi=Muut sanakirjat\n";
+// The display names of the catch-all group.
+constexpr std::string_view kOtherDicsNames = "en=Other dictionaries\nfi=Muut sanakirjat\n";
 
 // Takes the installed entry of `name`, if there is one still free.
 bool takeInstalled(std::string& installed, std::string_view name) {
@@ -74,7 +73,7 @@ std::optional<std::string> installedText(std::string_view folder) {
 void appendOtherDics(std::string_view folder, const std::string& installed) {
     const auto path = cfgPath(folder);
     if (installed.find(kInstalledMark) == std::string::npos || !path) return;
-    std::string text(kOtherDicsHeader);
+    std::string text = "[" + std::string(kOtherDicsSection) + "]\n" + std::string(kOtherDicsNames);
     for (const std::string_view name : installedNames(installed))
         ((text += kMembersKey) += '=') += name;
     // The answer is the walk's: a catch-all group that cannot be written is left out silently.

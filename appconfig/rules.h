@@ -21,6 +21,9 @@ inline constexpr std::string_view kGroupsFile = "groups.ini";
 inline constexpr std::string_view kGroupNamesFile = "grnames.ini";
 inline constexpr std::string_view kInstalledFile = "instdics.dat";
 
+// The section of the catch-all group, for installed dictionaries that no listed group took.
+inline constexpr std::string_view kOtherDicsSection = ".other_dics";
+
 // The extension of a dictionary's own configuration file, NAME.cfg.
 inline constexpr std::string_view kCfgExtension = ".cfg";
 

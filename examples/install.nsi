@@ -1,5 +1,9 @@
-; Installs the sample dictionaries with the zetdll plug-in and its include, zetdll.nsh. The
-; Components page offers one section per dictionary of the catalogue, named after it.
+; Installs the sample dictionaries with the zetdll plug-in and its include, zetdll.nsh, and writes
+; an uninstaller that takes out exactly what it installed. A template for an add-on installer: the
+; Components page offers one section per dictionary of the catalogue, named and sized from it; the
+; installer may run again (a repair, or a second run for more dictionaries) and then leaves what
+; one run of both selections would; the application's own lines of duvevo.cfg and instdics.dat
+; stay, now and after uninstalling.
 ;
 ; Build:  makensis [-DTARGET=<target>] [-DMEDIA=<folder>] [-DPLUGINS=<folder>] [-DOUTFILE=<exe>]
 ;                  install.nsi
@@ -15,6 +19,7 @@
 ;   /S       silently, installing the dictionaries that the mask selects
 ;   /MASK    the selection to start from: character i is "1" to install the dictionary at
 ;            catalogue position i (by default the MASK below)
+; Uninstall: duvevo-dictionaries-uninstall.exe [/S] in the installation folder.
 
 !ifndef TARGET
   !define TARGET "x86-unicode"
@@ -39,17 +44,26 @@ RequestExecutionLevel user
 
 !include "zetdll.nsh"
 !include "FileFunc.nsh"
-!include "Sections.nsh"
 
 Name "Duvevo Dictionaries"
 OutFile "${OUTFILE}"
 InstallDir "$TEMP\Duvevo"
 ShowInstDetails show
+ShowUninstDetails show
 ComponentText "Choose the dictionaries to install." "" "Dictionaries:"
 
 Page components
 Page directory
 Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+; What this installation installed, for its uninstaller: [dictionaries] the short names,
+; [files] the group tables and configuration files that were not in the folder before it.
+!define RECORD "$INSTDIR\duvevo-dictionaries.ini"
+!define UNINSTALLER "$INSTDIR\duvevo-dictionaries-uninstall.exe"
+; The list of dictionary configuration files whose groups are entered as a whole.
+!define COLLECTIONS "/collections.cfg/"
 
 Var catalogue
 Var mask
@@ -58,7 +72,7 @@ Var short
 Var display
 Var version
 Var result
-Var list
+Var file
 
 ; One section per catalogue position, named at start-up after the dictionary there; the
 ; sections of empty positions are hidden. They only select: the section "-Install" installs.
@@ -83,11 +97,13 @@ Var list
 !insertmacro DictionarySection 14
 !insertmacro DictionarySection 15
 
-; Reads the catalogue, names the sections and selects them from /MASK= (or MASK).
+; Reads the catalogue, unpacks the media (the sections' sizes come from their files), and names
+; and selects the sections from /MASK= (or MASK).
 Function .onInit
   InitPluginsDir
-  File "/oname=$PLUGINSDIR\catalogue.txt" "${MEDIA}\catalogue.txt"
-  StrCpy $catalogue "$PLUGINSDIR\catalogue.txt"
+  SetOutPath "$PLUGINSDIR\media"
+  File /r "${MEDIA}\*.*"
+  StrCpy $catalogue "$PLUGINSDIR\media\catalogue.txt"
   ${zetdll::LoadDicInfo} $catalogue $result $0 $1 $2 $3 $4 $5 $6 $7
   ${If} $result != "ok"
     MessageBox MB_ICONSTOP "The catalogue cannot be read." /SD IDOK
@@ -100,83 +116,99 @@ Function .onInit
   ${If} ${Errors}
     StrCpy $mask "${MASK}"
   ${EndIf}
-
-  ; A mask with "1" at position p alone selects the dictionaries at p (one, unless the
-  ; catalogue puts two there, which zetdll-check warns of).
-  StrCpy $R1 ""                     ; p zeros
-  StrCpy $R5 "1"
-  ${For} $R2 0 ${LAST_POSITION}
-    StrCpy $R0 ""                   ; the section's text
-    ${zetdll::ForEachDictionary} $catalogue "$R1$R5" $index $short $display $version
-      ${If} $display == ""
-        StrCpy $display $short
-      ${EndIf}
-      ${If} $R0 == ""
-        StrCpy $R0 $display
-      ${Else}
-        StrCpy $R0 "$R0 + $display"
-      ${EndIf}
-    ${Next}
-    IntOp $R3 ${position0} + $R2
-    SectionSetText $R3 $R0          ; the empty text hides the section
-    StrCpy $R4 $mask 1 $R2
-    ${If} $R4 == "1"
-    ${AndIf} $R0 != ""
-      !insertmacro SelectSection $R3
-    ${Else}
-      !insertmacro UnselectSection $R3
-    ${EndIf}
-    StrCpy $R1 "0$R1"
-  ${Next}
+  ${zetdll::NameSections} $catalogue $mask ${position0} ${LAST_POSITION} "$PLUGINSDIR\media"
 FunctionEnd
 
-Section "-Install"
-  ; The selection mask of the checked sections.
-  StrCpy $mask ""
-  ${For} $R2 0 ${LAST_POSITION}
-    IntOp $R3 ${position0} + $R2
-    StrCpy $R4 "0"
-    ${If} ${SectionIsSelected} $R3
-      StrCpy $R4 "1"
-    ${EndIf}
-    StrCpy $mask "$mask$R4"
-  ${Next}
+; Copies a group table or configuration file from the media, and records it as this
+; installation's when the folder did not have it.
+!macro SupportFile NAME
+  ${IfNot} ${FileExists} "$INSTDIR\${NAME}"
+    WriteINIStr "${RECORD}" files "${NAME}" 1
+  ${EndIf}
+  CopyFiles /SILENT "$PLUGINSDIR\media\${NAME}" "$INSTDIR"
+!macroend
 
-  ; The media travel inside the installer and are unpacked to a temporary folder.
-  SetOutPath "$PLUGINSDIR\media"
-  File /r "${MEDIA}\*.*"
+Section "-Install"
+  ${zetdll::SectionsMask} ${position0} ${LAST_POSITION} $mask
   ${zetdll::LoadDicInfo} $catalogue $result $1 $2 $3 $4 $5 $6 $7 $8
   DetailPrint "Catalogue: $1 $2 by $3 ($4, $5), number $6, $7, $8; selection $mask"
 
-  ; The application's group tables go first: updateDuvEvoCfg reads them from $INSTDIR.
+  ; The application's group tables go first: the merges read them from $INSTDIR.
   SetOutPath "$INSTDIR"
-  CopyFiles /SILENT "$PLUGINSDIR\media\groups.ini" "$INSTDIR"
-  CopyFiles /SILENT "$PLUGINSDIR\media\grnames.ini" "$INSTDIR"
-  CopyFiles /SILENT "$PLUGINSDIR\media\*.cfg" "$INSTDIR"
-  ; instdics.dat lists what this installation installs, one "*name" line each.
-  FileOpen $list "$INSTDIR\instdics.dat" w
+  !insertmacro SupportFile "groups.ini"
+  !insertmacro SupportFile "grnames.ini"
+  FindFirst $R0 $file "$PLUGINSDIR\media\*.cfg"
+  ${DoWhile} $file != ""
+    !insertmacro SupportFile $file
+    FindNext $R0 $file
+  ${Loop}
+  FindClose $R0
 
-  ; Each selected dictionary: its files with their catalogue times, then its entries. One
-  ; whose files did not all arrive is recorded nowhere.
+  ; Each selected dictionary: its files with their catalogue times, then its instdics.dat line
+  ; and its entries, each once however often the installer runs. One whose files did not all
+  ; arrive is recorded nowhere.
   ${zetdll::ForEachDictionary} $catalogue $mask $index $short $display $version
     DetailPrint "$short: $display, version $version"
     ${zetdll::InstallDictionary} $catalogue $mask $index "$PLUGINSDIR\media" "$INSTDIR" $result
     ${If} $result == "ok"
-      FileWrite $list "*$short$\r$\n"
+      WriteINIStr "${RECORD}" dictionaries $short 1
+      ${zetdll::AddInstalled} "$INSTDIR" $short $result
       ; One dictionary: entered into its groups in duvevo.cfg.
-      ${zetdll::UpdateDuvEvoCfg} "$INSTDIR" $short $result
+      ${zetdll::UpdateDuvEvoCfgOnce} "$INSTDIR" $short $result
     ${Else}
       DetailPrint "$short ($display) is left out: not all of its files arrived,"
       DetailPrint "so $short is entered in neither instdics.dat nor duvevo.cfg."
     ${EndIf}
   ${Next}
-  FileClose $list
 
   ; A "/"-led list of dictionary configuration files: their group sections are appended, cut
-  ; down to the installed dictionaries; the rest go to the group other_dics.
-  ${zetdll::UpdateDuvEvoCfg} "$INSTDIR" "/collections.cfg/" $result
+  ; down to the installed dictionaries (those of earlier runs too); the rest go to the group
+  ; other_dics.
+  ${zetdll::UpdateDuvEvoCfgOnce} "$INSTDIR" "${COLLECTIONS}" $result
+  WriteUninstaller "${UNINSTALLER}"
 
   ; giveAllPermissions pops a path ("*" first for a folder) and gives Everyone full access,
   ; also to the installer's own output folder.
   zetdll::giveAllPermissions "*$INSTDIR"
+SectionEnd
+
+; The uninstaller carries the catalogue, for the files of each dictionary it installed.
+Function un.onInit
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\catalogue.txt" "${MEDIA}\catalogue.txt"
+  StrCpy $catalogue "$PLUGINSDIR\catalogue.txt"
+FunctionEnd
+
+; Takes out what the installations recorded, in the reverse order: each dictionary's entries,
+; its instdics.dat line and its files, then the collections' groups, then the tables and
+; configuration files it brought. What it did not write stays.
+Section "Uninstall"
+  ${zetdll::ForEachDictionary} $catalogue "1111111111111111" $index $short $display $version
+    ReadINIStr $R1 "${RECORD}" dictionaries $short
+    ${If} $R1 == 1
+      DetailPrint "Removing $short: $display"
+      ${zetdll::RemoveFromDuvEvoCfg} "$INSTDIR" $short $result
+      ${zetdll::RemoveInstalled} "$INSTDIR" $short $result
+      ${zetdll::ForEachFile} $catalogue "1111111111111111" $index $file $R2
+        Delete "$INSTDIR\$file"
+      ${Next}
+    ${EndIf}
+  ${Next}
+  ${zetdll::RemoveFromDuvEvoCfg} "$INSTDIR" "${COLLECTIONS}" $result
+  ${If} $result != "ok"
+    DetailPrint "duvevo.cfg could not be written: the collections' groups stay in it."
+  ${EndIf}
+  FindFirst $R0 $file "$INSTDIR\*.*"
+  ${DoWhile} $file != ""
+    ReadINIStr $R1 "${RECORD}" files $file
+    ${If} $R1 == 1
+      Delete "$INSTDIR\$file"
+    ${EndIf}
+    FindNext $R0 $file
+  ${Loop}
+  FindClose $R0
+  Delete "${RECORD}"
+  Delete "${UNINSTALLER}"
+  SetOutPath "$TEMP"
+  RMDir "$INSTDIR"                  ; only when nothing else is left in it
 SectionEnd

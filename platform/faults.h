@@ -21,6 +21,7 @@ enum class Point {
     setFileTime,    // setFileWriteTime: the file cannot be opened (false, time unchanged)
     openForAccess,  // openForAccessChange: the object cannot be opened (kNoObject)
     writeAccess,    // addWorldAccessEntry: writing the new access fails (writeAccess step)
+    writeFile,      // writeFileBytes: the file cannot be written (false, file unchanged)
     count
 };
 

@@ -84,6 +84,18 @@ bool appendLines(const std::string& path, std::string_view text) {
     return noteOutcome(target, done);
 }
 
+bool writeFileBytes(const std::string& path, std::string_view bytes) {
+    if (faults::shouldFail(faults::Point::writeFile) || !validPath(path)) return false;
+    const std::string& target = routed(path);
+    if (!sys::writeFileBytes(target, bytes)) return false;
+    noteWritten(target);
+    return true;
+}
+
+std::string utf16FromAnsi(std::string_view text) {
+    return sys::utf16FromAnsi(text);
+}
+
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {
     if (!validCalendarTime(time)) return std::nullopt;
     return sys::calendarToFileTime(time);

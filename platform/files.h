@@ -39,6 +39,15 @@ bool appendTextFile(const std::string& path, std::string_view text);
 // The file is created when missing. False when it cannot be appended to.
 bool appendLines(const std::string& path, std::string_view text);
 
+// Replaces the whole content of a file with `bytes` as they are; the file is created when
+// missing. False when it cannot be written (a folder, no permission, a read-only file); a write
+// that fails midway may leave it cut, so a caller that must not lose it writes inside a
+// FileTransaction.
+bool writeFileBytes(const std::string& path, std::string_view bytes);
+
+// ANSI code-page text as the UTF-16LE bytes (without a mark) that appendLines writes for it.
+std::string utf16FromAnsi(std::string_view text);
+
 // The byte-order mark of a UTF-16LE text file.
 inline constexpr std::string_view kUtf16Mark = "\xff\xfe";
 

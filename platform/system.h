@@ -23,6 +23,8 @@ std::optional<std::string> readFileBytes(const std::string& path);
 bool appendTextFile(const std::string& path, std::string_view text);
 // Appends bytes as they are; the file is created when missing.
 bool appendFileBytes(const std::string& path, std::string_view bytes);
+// Replaces the file's bytes; the file is created when missing. A read-only file is not written.
+bool writeFileBytes(const std::string& path, std::string_view bytes);
 // ANSI code-page text as UTF-16LE bytes, without a mark.
 std::string utf16FromAnsi(std::string_view text);
 std::uint64_t calendarToFileTime(const CalendarTime& time);

@@ -76,6 +76,17 @@ void updateDuvEvoCfg() {
     pushOk();
 }
 
+// Pops: installation folder, dictionary name or "/"-led list. Pushes "ok" when nothing of what
+// it takes out of duvevo.cfg is left there, "failed" when it could not be written.
+void removeFromDuvEvoCfg() {
+    const std::string folder = popPath();
+    const std::optional<std::string> argument = popPathOrExactText(appconfig::isInstallList);
+    // A name the code page cannot hold was merged nowhere, so nothing of it is there to take out.
+    const bool removed =
+        argument ? appconfig::dispatchCfgRemoval(folder, *argument) : !folder.empty();
+    pushText(removed ? "ok" : "failed");
+}
+
 // Pops: path, "*"-led for a folder.
 void giveAllPermissions() {
     fsops::giveAllPermissions(popPath());
@@ -120,6 +131,7 @@ ZET_PLUGIN_EXPORT(loadDicInfo, 1, zet::pushFailed)
 ZET_PLUGIN_EXPORT(dicInfo, 3, zet::pushNotFound)
 ZET_PLUGIN_EXPORT(dicFiles, 3, zet::pushNotFound)
 ZET_PLUGIN_EXPORT(updateDuvEvoCfg, 2, zet::pushOk)
+ZET_PLUGIN_EXPORT(removeFromDuvEvoCfg, 2, zet::pushFailed)
 ZET_PLUGIN_EXPORT(giveAllPermissions, 1, nullptr)
 ZET_PLUGIN_EXPORT(exploreFolder, 1, nullptr)
 ZET_PLUGIN_EXPORT(executeFile, 1, nullptr)

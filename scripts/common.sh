@@ -85,6 +85,13 @@ run_installer() {
   wineserver -w
 }
 
+# Runs the uninstaller $1 silently (it copies itself away and starts again from there; the wait
+# is for that copy too).
+run_uninstaller() {
+  LC_ALL=C.UTF-8 "$(wine_loader "$1")" cmd /c "$(winpath "$1") /S"
+  wineserver -w
+}
+
 # Compiles examples/install.nsi for NSIS target $1 against that target's DLL, with the media
 # folder $2 and the installer $3 as output.
 build_example() {
@@ -99,6 +106,7 @@ wide_folder_name='Łukasz Жук 辞書'
 # Creates the Wine prefix once, before tests run in parallel and race to create it.
 wine_prefix() {
   [ -f "$WINEPREFIX/system.reg" ] && return 0
+  echo "Preparing Wine's prefix in $WINEPREFIX (the first time only, about a minute)..."
   mkdir -p "$(dirname "$WINEPREFIX")"
   "$(wine_loader)" wineboot --init >/dev/null 2>&1
   wineserver -w 2>/dev/null || true

@@ -118,6 +118,15 @@ bool sys::appendFileBytes(const std::string& path, std::string_view bytes) {
     return file.get() >= 0 && posix::writeAll(file.get(), bytes);
 }
 
+bool sys::writeFileBytes(const std::string& path, std::string_view bytes) {
+    // A file without any write bit is read-only, also to root, as for the file time.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0) return false;
+    off_t size = 0;
+    posix::Descriptor file(openFile(path, O_WRONLY | O_CREAT, 0666, size));
+    return file.get() >= 0 && ::ftruncate(file.get(), 0) == 0 && posix::writeAll(file.get(), bytes);
+}
+
 std::string sys::utf16FromAnsi(std::string_view text) {
     return posix::encodeUtf16File(posix::ansiToUtf8(text)).substr(kUtf16Mark.size());
 }

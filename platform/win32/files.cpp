@@ -66,6 +66,13 @@ bool sys::appendFileBytes(const std::string& path, std::string_view bytes) {
     return file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }
 
+bool sys::writeFileBytes(const std::string& path, std::string_view bytes) {
+    File file = openText(path, _T("wb"));
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
+        return false;
+    return std::fclose(file.release()) == 0;
+}
+
 std::string sys::utf16FromAnsi(std::string_view text) {
     std::string bytes;
     for (const wchar_t unit : wideFromAnsi(text)) {

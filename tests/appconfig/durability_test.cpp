@@ -37,6 +37,15 @@ TEST(Durability, Utf16DuvevoCfgStaysUtf16) {
               utf16("[.g]\r\nDics=z,a\r\nfi=\r\nsv=\r\nen=\r\nde=\r\n"));
 }
 
+// Taking a member out of a UTF-16LE file leaves every other unit as it was.
+TEST(Durability, Utf16DuvevoCfgLosesOnlyTheMember) {
+    TempDir dir;
+    const std::string kept = "[.g]\r\nfi=\xc4\xe4\x01\xff\r\n";
+    writeFile(dir.path() / "duvevo.cfg", utf16(kept + "Dics=z,a\r\n[.a]\r\nDics=a\r\n"));
+    EXPECT_EQ(removeFrom(dir.str(), "a"), "ok");
+    EXPECT_EQ(readFile(dir.path() / "duvevo.cfg"), utf16(kept + "Dics=z\r\n"));
+}
+
 TEST(Durability, ANulEndsTheExistingMembers) {
     TempDir dir;
     writeFile(dir.path() / "duvevo.cfg", std::string("[.g]\r\nDics=z\0old\r\n", 19));

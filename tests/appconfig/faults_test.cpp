@@ -121,3 +121,26 @@ TEST_F(InstalledMergeFaults, UnreadableInputs) {
 }
 
 } // namespace
+
+// The way back answers for itself: "failed" leaves duvevo.cfg as it was, and "ok" means nothing
+// of what it takes out is left.
+TEST_F(InstalledMergeFaults, RemovalAnswersWhatItDid) {
+    update(dir.str(), "/a.cfg/");
+    const std::string merged = cfgText();
+    {
+        const ScopedFault fault(Point::writeFile);
+        EXPECT_EQ(removeFrom(dir.str(), "a"), "failed");
+    }
+    EXPECT_EQ(removeFrom(dir.str(), "/a.cfg/missing.cfg/"), "failed");
+    EXPECT_EQ(removeFrom("", "a"), "failed");
+    EXPECT_EQ(cfgText(), merged);
+
+    EXPECT_EQ(removeFrom(dir.str(), "/b.cfg/"), "ok"); // the catch-all group
+    EXPECT_EQ(removeFrom(dir.str(), "a"), "ok");
+    EXPECT_EQ(cfgText(), kExisting);
+
+    // Nothing to take out: no write, and no duvevo.cfg made.
+    std::filesystem::remove(cfg);
+    EXPECT_EQ(removeFrom(dir.str(), "a"), "ok");
+    EXPECT_FALSE(std::filesystem::exists(cfg));
+}

@@ -19,6 +19,15 @@ inline void update(std::string_view folder, std::string_view argument) {
     EXPECT_EQ(host.stack(), std::vector<std::string>{"ok"});
 }
 
+// Calls removeFromDuvEvoCfg with the folder and the argument; its one answer.
+inline std::string removeFrom(std::string_view folder, std::string_view argument) {
+    Host host;
+    host.args({folder, argument}).call(removeFromDuvEvoCfg);
+    const std::vector<std::string> stack = host.stack();
+    EXPECT_EQ(stack.size(), 1u);
+    return stack.empty() ? "" : stack.front();
+}
+
 // "[section] key=value" for every key line, in file order, as a profile reader sees them.
 inline std::vector<std::string> entries(std::string_view text) {
     std::vector<std::string> result;

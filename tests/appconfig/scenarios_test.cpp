@@ -1,7 +1,8 @@
 // Merge scenarios against committed results, the same files for both builds, so that the
 // Windows DLL and the Linux library leave the same duvevo.cfg. Each folder under
-// tests/data/appconfig/scenarios holds the installation files, "calls" (one argument a line)
-// and the expected duvevo.cfg. ZET_UPDATE_GOLDEN=1 rewrites the expected files.
+// tests/data/appconfig/scenarios holds the installation files, "calls" (one argument a line;
+// one led by "-" takes the rest back out) and the expected duvevo.cfg. ZET_UPDATE_GOLDEN=1 rewrites
+// the expected files.
 #include "tests/appconfig/merge_support.h"
 
 #include <algorithm>
@@ -36,7 +37,10 @@ void runScenario(const fs::path& scenario) {
             writeFile(dir.path() / name, readFile(file.path()));
     }
     for (const std::string& argument : callsOf(readFile(scenario / "calls")))
-        update(dir.str(), argument);
+        if (argument.starts_with('-'))
+            EXPECT_EQ(removeFrom(dir.str(), argument.substr(1)), "ok");
+        else
+            update(dir.str(), argument);
 
     const fs::path cfg = dir.path() / "duvevo.cfg";
     const std::string result = fs::exists(cfg) ? readFile(cfg) : "";

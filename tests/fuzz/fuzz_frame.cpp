@@ -1,11 +1,11 @@
 // The call frame: arbitrary stacks and string sizes through the exports, called as an installer
 // calls them. Input: a first line of export letters (a loadDicInfo, b dicInfo, c dicFiles,
 // d updateDuvEvoCfg, e setFileModificationTime, f giveAllPermissions, g exploreFolder,
-// h executeFile, i dummy; a capital letter passes a stack pointer below 64 KiB, null for A),
-// a blank and the string size the calls pass, any int; then the stack, one value a line, the
-// top first, in nodes of that size brought within 1 to 8192. The calls run in turn on the same
-// stack, in a folder holding a small catalogue, group tables and a file. After each call every
-// node left on the stack holds a terminated text within the nodes' size.
+// h executeFile, i dummy, j removeFromDuvEvoCfg; a capital letter passes a stack pointer below 64
+// KiB, null for A), a blank and the string size the calls pass, any int; then the stack, one value
+// a line, the top first, in nodes of that size brought within 1 to 8192. The calls run in turn on
+// the same stack, in a folder holding a small catalogue, group tables and a file. After each call
+// every node left on the stack holds a terminated text within the nodes' size.
 #include "platform/stackheap.h"
 #include "plugin/hoststack.h"
 #include "tests/fuzz/fuzz.h"
@@ -24,17 +24,11 @@ namespace fs = std::filesystem;
 
 // The exports that start a program: on POSIX PATH names an empty folder, so the opener is never
 // found; on Windows the shell would start one, so they are not called there.
-constexpr std::array<zet::ExportFunction, 9> kExports{loadDicInfo,
-                                                      dicInfo,
-                                                      dicFiles,
-                                                      updateDuvEvoCfg,
-                                                      setFileModificationTime,
-                                                      giveAllPermissions,
-                                                      exploreFolder,
-                                                      executeFile,
-                                                      dummy};
-[[maybe_unused]] constexpr std::array<bool, 9> kLaunches{false, false, false, false, false,
-                                                         false, true,  true,  false};
+constexpr std::array<zet::ExportFunction, 10> kExports{
+    loadDicInfo,        dicInfo,       dicFiles,    updateDuvEvoCfg, setFileModificationTime,
+    giveAllPermissions, exploreFolder, executeFile, dummy,           removeFromDuvEvoCfg};
+[[maybe_unused]] constexpr std::array<bool, 10> kLaunches{false, false, false, false, false,
+                                                          false, true,  true,  false, false};
 constexpr int kMaxStringSize = 8192;
 constexpr std::size_t kMaxCalls = 32;
 constexpr std::size_t kMaxValues = 64;
@@ -191,8 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The exports never touch the variables; one buffer for the largest string size serves.
     static std::vector<zet::StackChar> variables(zet::kVariableCount * kMaxStringSize);
     for (const char letter : calls) {
-        const bool withStack = letter >= 'a' && letter <= 'i';
-        const bool withoutStack = letter >= 'A' && letter <= 'I';
+        const bool withStack = letter >= 'a' && letter <= 'j';
+        const bool withoutStack = letter >= 'A' && letter <= 'J';
         if (!withStack && !withoutStack) continue;
         const auto index = static_cast<std::size_t>(letter - (withStack ? 'a' : 'A'));
 #ifdef _WIN32
@@ -200,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #endif
         stack.confineTop();
         // 0 for A, then steps through the lowest 64 KiB, which no stack pointer reaches.
-        auto* lowAddress = reinterpret_cast<zet::StackNode**>(index * 0x1FFF);
+        auto* lowAddress = reinterpret_cast<zet::StackNode**>(index * 0x1C71);
         kExports[index](nullptr, callSize, variables.data(), withStack ? &stack.top : lowAddress);
         stack.checkNodes();
     }

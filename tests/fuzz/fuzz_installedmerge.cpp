@@ -1,7 +1,12 @@
 // The installed-list merge on a fuzzed instdics.dat, list argument and two configuration
-// files. Input parts: list (after the leading "/"), instdics.dat, a.cfg, b.cfg.
+// files, then the same list taken out again. Input parts: list (after the leading "/"),
+// instdics.dat, a.cfg, b.cfg.
 #include "tests/fuzz/fuzz.h"
 #include "tests/support/host.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto parts = zetfuzz::splitParts({reinterpret_cast<const char*>(data), size}, 4);
@@ -17,5 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         list = "a.cfg/b.cfg/";
     zettest::Host host;
     host.args({zetfuzz::workFolder(), "/" + list}).call(updateDuvEvoCfg);
+    // The way back: what the merge appended to a duvevo.cfg it made is its sections alone, and
+    // taking the same list out leaves none of them. Held for lists of ASCII without NUL only:
+    // other bytes reach the Unicode builds as another argument (no UTF-8 there), or cut.
+    (void)host.pop();
+    host.args({zetfuzz::workFolder(), "/" + list}).call(removeFromDuvEvoCfg);
+    std::error_code error;
+    const auto left = std::filesystem::file_size(zetfuzz::pathIn("duvevo.cfg"), error);
+    const bool ascii = std::all_of(list.begin(), list.end(), [](char c) { return c > 0; });
+    if (host.pop() == "ok" && ascii && !error && left != 0) std::abort();
     return 0;
 }

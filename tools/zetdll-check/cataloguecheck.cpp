@@ -4,6 +4,7 @@
 #include "catalogue/queries.h"
 #include "catalogue/text.h"
 #include "catalogue/timestamp.h"
+#include "tools/zetdll-check/filecheck.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -179,6 +180,7 @@ CatalogueCheck checkCatalogue(const std::string& path, const std::optional<std::
                               Findings& findings) {
     findings.file(path);
     CatalogueCheck check;
+    check.mask = mask;
     zet::catalogue::CatalogueHeader header;
     zet::catalogue::ReadNotes notes;
     check.read = zet::catalogue::readCatalogue(path, header, check.catalogue, &notes);
@@ -189,6 +191,7 @@ CatalogueCheck checkCatalogue(const std::string& path, const std::optional<std::
         ++check.dictionaries;
         if (mask && zet::catalogue::isSelected(entry.position, *mask)) ++check.selected;
     }
+    checkFileNames(path, check, findings);
     return check;
 }
 

@@ -15,6 +15,7 @@ struct CatalogueCheck {
     zet::catalogue::DictionaryCatalogue catalogue;
     std::size_t dictionaries = 0; // filled slots
     std::size_t selected = 0;     // of those, selected by the mask
+    std::optional<std::string> mask;
 };
 
 CatalogueCheck checkCatalogue(const std::string& path, const std::optional<std::string>& mask,

@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/ini.h"
 #include "tools/common/hostpaths.h"
+#include "tools/zetdll-check/filecheck.h"
 
 #include <algorithm>
 #include <cctype>
@@ -281,6 +282,7 @@ bool checkMedia(const std::string& folder, const std::string& cataloguePath,
     checkOwnGroups(media, listed);
     for (const std::string& name : *cfgs) checkCfgFile(media, media.path(name));
     checkInstalled(media);
+    checkFilesPresent(folder, cataloguePath, catalogue, findings);
     return true;
 }
 

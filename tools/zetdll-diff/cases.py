@@ -299,6 +299,15 @@ def generated(seed):
             c.call('giveAllPermissions', r.choice([at('f.dat'), '*' + folder, at('none')]))
         else:
             c.call('dummy', *[value(r, names) for _ in range(r.randrange(0, 6))])
+    # The way back, drawn from a stream of its own so that the calls above stay those of earlier
+    # versions: a dictionary or a list taken out after the merges.
+    back = random.Random('remove %d' % seed)
+    for _ in range(back.choices([0, 1, 2], [50, 35, 15])[0]):
+        if back.random() < 0.6:
+            c.call('removeFromDuvEvoCfg', folder, back.choice(names + GROUPS))
+        else:
+            listed = [n + '.cfg' for n in cfgs if back.random() < 0.5]
+            c.call('removeFromDuvEvoCfg', folder, '/' + ''.join(n + '/' for n in listed))
     return c
 
 
@@ -324,7 +333,7 @@ def stays_here(arg):
 
 FRAME_EXPORTS = ['loadDicInfo', 'dicInfo', 'dicFiles', 'updateDuvEvoCfg',
                  'setFileModificationTime', 'giveAllPermissions', 'exploreFolder', 'executeFile',
-                 'dummy']
+                 'dummy', 'removeFromDuvEvoCfg']
 FRAME_FOLDER = [
     ('cat.txt', b'Product|1|Maker|Name|en|12|Title|2011\r\n'
      b'0|enfr|enfr.dic@20110214-093000;enfr.idx@2011|EF|3\r\n1|de|de.dic@19991231-235959|German|4\r\n'),
@@ -405,7 +414,7 @@ def from_corpus(target, name, data):
         for letter in letters[:32].decode('latin-1'):
             index = ord(letter.lower()) - ord('a')
             # The shell exports are left out, as in generated().
-            if 0 <= index < 9 and FRAME_EXPORTS[index] not in ('exploreFolder', 'executeFile'):
+            if 0 <= index < len(FRAME_EXPORTS) and FRAME_EXPORTS[index] not in ('exploreFolder', 'executeFile'):
                 c.call(FRAME_EXPORTS[index], flags='n' if letter.isupper() else '-')
         # The values go on the stack with the first call, the first value on top.
         if c.calls and values:

@@ -1,0 +1,263 @@
+#include "appconfig/removal.h"
+
+#include "appconfig/paths.h"
+#include "appconfig/rules.h"
+#include "platform/files.h"
+#include "platform/textrules.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zet::appconfig {
+
+namespace {
+
+// duvevo.cfg as it is edited: an 8-bit file as its bytes; a UTF-16LE file with every unit
+// outside ASCII as three bytes of 0x80 and more, so that each unit comes back as it was, no
+// such unit reads as a character of the file's structure, and equal units are equal bytes.
+struct CfgText {
+    bool utf16 = false;
+    std::string text;
+    std::string oddByte; // the unpaired last byte of a UTF-16LE file, kept as it is
+};
+
+void appendUnit(std::string& text, unsigned unit) {
+    if (unit < 0x80) {
+        text += static_cast<char>(unit);
+        return;
+    }
+    text += static_cast<char>(0xE0 | unit >> 12);
+    text += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+    text += static_cast<char>(0x80 | (unit & 0x3F));
+}
+
+// UTF-16LE bytes in the edited form.
+std::string fromUtf16(std::string_view bytes) {
+    std::string text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        appendUnit(text, static_cast<unsigned char>(bytes[i]) |
+                             static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 1])) << 8);
+    return text;
+}
+
+std::string toUtf16(std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned unit = static_cast<unsigned char>(text[i]);
+        if (unit >= 0x80 && i + 2 < text.size()) {
+            unit = (unit & 0x0F) << 12 | (static_cast<unsigned char>(text[i + 1]) & 0x3F) << 6 |
+                   (static_cast<unsigned char>(text[i + 2]) & 0x3F);
+            i += 2;
+        }
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+CfgText decoded(std::string_view bytes) {
+    if (!bytes.starts_with(platform::kUtf16Mark)) return {false, std::string(bytes), {}};
+    bytes.remove_prefix(platform::kUtf16Mark.size());
+    return {true, fromUtf16(bytes), std::string(bytes.substr(bytes.size() & ~std::size_t{1}))};
+}
+
+std::string encoded(const CfgText& file, std::string_view text) {
+    if (!file.utf16) return std::string(text);
+    return std::string(platform::kUtf16Mark) + toUtf16(text) + file.oddByte;
+}
+
+// A text of the plug-in's own kind (ANSI code page) in the edited form of the file.
+std::string editedForm(std::string_view text, bool utf16) {
+    return utf16 ? fromUtf16(platform::utf16FromAnsi(text)) : std::string(text);
+}
+
+// The profile calls' reading of a line: blanks (Ctrl-Z among them) around names and values do
+// not count, and a name or value ends at its first NUL.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == platform::kTextModeEnd;
+}
+
+std::string_view trimmed(std::string_view text) {
+    text = platform::beforeFirstNul(text);
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// The lines of a text, each with its line end: CR LF, LF or a lone CR, as the profile calls
+// end lines; or, `lfOnly`, as the installed-list merge read them (in text mode, where a lone CR
+// is text of its line).
+std::vector<std::string_view> linesOf(std::string_view text, bool lfOnly) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        std::size_t end = text.find_first_of(lfOnly ? "\n" : "\r\n");
+        if (end == std::string_view::npos)
+            end = text.size();
+        else
+            end += text.substr(end, 2) == "\r\n" ? 2 : 1;
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end);
+    }
+    return lines;
+}
+
+std::string_view content(std::string_view line) {
+    return line.substr(0, line.find_first_of("\r\n"));
+}
+
+// The section name of a header line ("[name]", up to the last "]").
+std::optional<std::string_view> headerName(std::string_view line) {
+    line = trimmed(content(line));
+    const std::size_t close = line.rfind(']');
+    if (!line.starts_with('[') || close == 0 || close == std::string_view::npos)
+        return std::nullopt;
+    return trimmed(line.substr(1, close - 1));
+}
+
+// A group header as the installed-list merge copied it: by its section name, or, where it has
+// none, by the whole line as the merge read it from its file, without the line end.
+std::string_view appendedHeader(std::string_view text) {
+    const auto name = headerName(text);
+    return name ? *name : text;
+}
+
+// The section a line of duvevo.cfg opens, if it opens one: as the profile calls find headers
+// (after blanks too), or, `asAppended`, as the installed-list merge copied sections (from a line
+// that starts with "[" to the next, which it wrote with CR LF for LF).
+std::optional<std::string_view> opened(std::string_view line, bool asAppended) {
+    if (!asAppended) return headerName(line);
+    if (!opensSection(line)) return std::nullopt;
+    if (line.ends_with("\r\n"))
+        line.remove_suffix(2);
+    else if (line.ends_with('\n'))
+        line.remove_suffix(1);
+    return appendedHeader(line);
+}
+
+// Where the value of a member line ("Dics=" in any letter case) starts.
+std::optional<std::size_t> membersValue(std::string_view line) {
+    const std::string_view text = content(line);
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos ||
+        !sameIgnoringCase(trimmed(text.substr(0, equals)), kMembersKey))
+        return std::nullopt;
+    return equals + 1;
+}
+
+// The members of a value without `name`, joined by ","; `removed` tells whether it was there.
+// Each member is compared without its blanks.
+std::string otherMembers(std::string_view list, std::string_view name, bool& removed) {
+    std::string members;
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string_view member = trimmed(list.substr(start, comma - start));
+        if (member == name) {
+            removed = true;
+        } else if (!member.empty()) {
+            if (!members.empty()) members += ',';
+            members += member;
+        }
+        start = comma + 1;
+    }
+    return members;
+}
+
+std::string joined(const std::vector<std::string_view>& lines) {
+    std::string text;
+    for (const std::string_view line : lines) text += line;
+    return text;
+}
+
+// What a section's lines become, given its name and the names to take out (in the file's form).
+using SectionEdit = std::string (*)(const std::vector<std::string_view>& lines,
+                                    std::string_view section,
+                                    const std::vector<std::string>& names);
+
+// A group section without the member names[0]: a member line left empty goes, one that keeps
+// other members is written as the group merge writes it ("Dics=a,b"), and the whole section
+// goes when this leaves it without members. Unchanged when the name is none of its members.
+std::string withoutMember(const std::vector<std::string_view>& lines, std::string_view section,
+                          const std::vector<std::string>& names) {
+    if (!section.starts_with('.')) return joined(lines);
+    std::string kept(lines.front());
+    bool removedAny = false;
+    bool left = false;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const auto value = membersValue(line);
+        bool removed = false;
+        const std::string members =
+            value ? otherMembers(content(line).substr(*value), names.front(), removed) : "";
+        left = left || !members.empty();
+        removedAny = removedAny || removed;
+        if (!removed)
+            kept += line;
+        else if (!members.empty())
+            ((kept += line.substr(0, *value)) += members) += line.substr(content(line).size());
+    }
+    if (!removedAny) return joined(lines);
+    return left ? kept : "";
+}
+
+// Nothing of a section one of the names names, the section unchanged otherwise.
+std::string unlessNamed(const std::vector<std::string_view>& lines, std::string_view section,
+                        const std::vector<std::string>& names) {
+    for (const std::string& name : names)
+        if (sameIgnoringCase(section, name)) return "";
+    return joined(lines);
+}
+
+// Rewrites duvevo.cfg with `edit` applied to each of its sections (the lines before the first
+// header pass unchanged); true when nothing had to change or the new text was written.
+bool editSections(const std::string& path, bool asAppended, const std::vector<std::string>& names,
+                  SectionEdit edit) {
+    const auto bytes = platform::readFileBytes(path);
+    if (!bytes) return true;
+    const CfgText file = decoded(*bytes);
+    std::vector<std::string> wanted;
+    for (const std::string& name : names) wanted.push_back(editedForm(name, file.utf16));
+    std::string result;
+    std::vector<std::string_view> section;
+    std::optional<std::string_view> header;
+    const std::vector<std::string_view> lines = linesOf(file.text, asAppended);
+    for (std::size_t i = 0; i <= lines.size(); ++i) {
+        const auto name = i < lines.size() ? opened(lines[i], asAppended) : std::string_view();
+        if (name) {
+            result += header ? edit(section, *header, wanted) : joined(section);
+            section.clear();
+            header = name;
+        }
+        if (i < lines.size()) section.push_back(lines[i]);
+    }
+    return result == file.text || platform::writeFileBytes(path, encoded(file, result));
+}
+
+} // namespace
+
+bool removeDicFromGroups(std::string_view folder, std::string_view name) {
+    const auto path = cfgPath(folder);
+    if (!path) return false;
+    return name.empty() || editSections(*path, false, {std::string(name)}, withoutMember);
+}
+
+bool removeListedGroups(std::string_view folder, std::string_view list) {
+    const auto path = cfgPath(folder);
+    if (!path) return false;
+    // The group headers of the listed files, named as the copies the installed-list merge made
+    // of them are.
+    std::vector<std::string> names{std::string(kOtherDicsSection)};
+    for (std::size_t slash; (slash = list.find('/')) != std::string_view::npos;
+         list.remove_prefix(slash + 1)) {
+        const auto text = readText(pathInFolder(folder, list.substr(0, slash)));
+        if (!text) return false;
+        GroupSectionWalk walk;
+        for (const std::string& line : textLines(*text))
+            if (walk.next(line) == SectionLine::groupHeader)
+                names.emplace_back(appendedHeader(std::string_view(line).substr(
+                    0, line.size() - (line.ends_with('\n') ? 1 : 0))));
+    }
+    return editSections(*path, true, names, unlessNamed);
+}
+
+} // namespace zet::appconfig
