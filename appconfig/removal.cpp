@@ -213,7 +213,8 @@ std::string unlessNamed(const std::vector<std::string_view>& lines, std::string_
 bool editSections(const std::string& path, bool asAppended, const std::vector<std::string>& names,
                   SectionEdit edit) {
     const auto bytes = platform::readFileBytes(path);
-    if (!bytes) return true;
+    // Nothing to take out of a missing file; one that cannot be read keeps what it holds.
+    if (!bytes) return !platform::fileExists(path);
     const CfgText file = decoded(*bytes);
     std::vector<std::string> wanted;
     for (const std::string& name : names) wanted.push_back(editedForm(name, file.utf16));

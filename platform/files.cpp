@@ -87,9 +87,12 @@ bool appendLines(const std::string& path, std::string_view text) {
 bool writeFileBytes(const std::string& path, std::string_view bytes) {
     if (faults::shouldFail(faults::Point::writeFile) || !validPath(path)) return false;
     const std::string& target = routed(path);
-    if (!sys::writeFileBytes(target, bytes)) return false;
-    noteWritten(target);
-    return true;
+    if (writeFails(target)) return false;
+    return noteOutcome(target, sys::writeFileBytes(target, bytes));
+}
+
+bool fileExists(const std::string& path) {
+    return validPath(path) && sys::fileExists(routed(path));
 }
 
 std::string utf16FromAnsi(std::string_view text) {

@@ -29,6 +29,9 @@ inline constexpr char kTextModeEnd = '\x1a';
 // passes over can be seen here. Nullopt when it cannot be opened for reading.
 std::optional<std::string> readFileBytes(const std::string& path);
 
+// Whether something of that name exists, whether or not it can be read.
+bool fileExists(const std::string& path);
+
 // Appends `text` in text mode: every LF is written as CR LF. The file is created when missing.
 // False when it cannot be opened for appending (a folder, a missing folder, no permission).
 bool appendTextFile(const std::string& path, std::string_view text);

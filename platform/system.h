@@ -20,6 +20,7 @@ namespace zet::platform::sys {
 // Files and times. Paths are valid (see validPath); the calendar time is a valid one.
 bool readTextFile(const std::string& path, std::size_t limit, std::string& text);
 std::optional<std::string> readFileBytes(const std::string& path);
+bool fileExists(const std::string& path);
 bool appendTextFile(const std::string& path, std::string_view text);
 // Appends bytes as they are; the file is created when missing.
 bool appendFileBytes(const std::string& path, std::string_view bytes);
@@ -62,6 +63,7 @@ void removeLeftovers(const std::string& path);
 // Whether the write that just failed failed for want of space, so that writing in place could
 // cut a file short too.
 bool lastFailureWasNoSpace();
+void forgetLastFailure();
 
 // Security. The object is an open one, never kNoObject. With `refuseWrite` every step but the
 // last is taken, and writing the new access fails as the system refuses it.

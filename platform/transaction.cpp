@@ -170,9 +170,13 @@ bool writeFails(const std::string& path) {
         noteFailed(path, true);
         return true;
     }
-    if (!faults::shouldFail(faults::Point::writeCopy)) return false;
-    noteFailed(path, false);
-    return true;
+    if (faults::shouldFail(faults::Point::writeCopy)) {
+        noteFailed(path, false);
+        return true;
+    }
+    // The reason of a failure to come must be that write's own.
+    sys::forgetLastFailure();
+    return false;
 }
 
 } // namespace zet::platform

@@ -72,8 +72,9 @@ struct AbandonedCall {
 // Runs one export's work inside the frame: records the call and keeps every failure inside the
 // plug-in, since none may reach the installer. A call that cannot get its memory is abandoned
 // where it stands: the values it pushed come off again, what it left open (an INI session, a
-// file transaction with its working copy) is dropped, and the stack is left as `abandoned`
-// says. Every export pops all its arguments before it pushes anything.
+// file transaction) is dropped, its working copy removed where no open file of the call still
+// holds it, and the stack is left as `abandoned` says. Every export pops all its arguments before
+// it pushes anything.
 void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,
                void (*work)(), AbandonedCall abandoned = {}) noexcept;
 

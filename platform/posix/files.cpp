@@ -99,6 +99,10 @@ std::optional<std::string> sys::readFileBytes(const std::string& path) {
     return posix::readAll(file.get(), static_cast<std::size_t>(std::max<off_t>(size, 0)));
 }
 
+bool sys::fileExists(const std::string& path) {
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
 bool sys::appendTextFile(const std::string& path, std::string_view text) {
     off_t size = 0;
     posix::Descriptor file(openFile(path, O_WRONLY | O_APPEND | O_CREAT, 0666, size));

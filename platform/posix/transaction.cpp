@@ -75,6 +75,10 @@ void sys::removeLeftovers(const std::string& path) {
     posix::removeLeftoversBeside(path);
 }
 
+void sys::forgetLastFailure() {
+    errno = 0;
+}
+
 bool sys::lastFailureWasNoSpace() {
     return errno == ENOSPC || errno == EDQUOT;
 }

@@ -52,7 +52,14 @@ std::optional<std::string> sys::readFileBytes(const std::string& path) {
     std::string chunk(kChunk, '\0');
     for (std::size_t got; (got = std::fread(chunk.data(), 1, kChunk, file.get())) > 0;)
         bytes.append(chunk.data(), got);
+    // A read that failed midway is no end of file: what was read is not the file.
+    if (std::ferror(file.get())) return std::nullopt;
     return bytes;
+}
+
+bool sys::fileExists(const std::string& path) {
+    const auto name = win32::sysPath(path);
+    return name && GetFileAttributes(name->c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool sys::appendTextFile(const std::string& path, std::string_view text) {

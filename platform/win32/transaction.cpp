@@ -163,6 +163,11 @@ bool sys::lastFailureWasNoSpace() {
     return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL || errno == ENOSPC;
 }
 
+void sys::forgetLastFailure() {
+    SetLastError(ERROR_SUCCESS);
+    errno = 0;
+}
+
 void sys::removeLeftovers(const std::string& path) {
     const std::string folder = folderOf(path);
     const std::string name = path.substr(folder.size());

@@ -131,11 +131,19 @@ TEST_F(InstalledMergeFaults, RemovalAnswersWhatItDid) {
         const ScopedFault fault(Point::writeFile);
         EXPECT_EQ(removeFrom(dir.str(), "a"), "failed");
     }
+    {
+        const ScopedFault fault(Point::openTextFile); // there, but it cannot be read
+        EXPECT_EQ(removeFrom(dir.str(), "a"), "failed");
+    }
     EXPECT_EQ(removeFrom(dir.str(), "/a.cfg/missing.cfg/"), "failed");
     EXPECT_EQ(removeFrom("", "a"), "failed");
     EXPECT_EQ(cfgText(), merged);
 
-    EXPECT_EQ(removeFrom(dir.str(), "/b.cfg/"), "ok"); // the catch-all group
+    {
+        // The working copy takes no write: the removal is made again on the file itself.
+        const ScopedFault fault(Point::writeCopy, 1000);
+        EXPECT_EQ(removeFrom(dir.str(), "/b.cfg/"), "ok"); // the catch-all group
+    }
     EXPECT_EQ(removeFrom(dir.str(), "a"), "ok");
     EXPECT_EQ(cfgText(), kExisting);
 
