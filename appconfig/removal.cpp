@@ -85,21 +85,18 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// The lines of a text, each with its line end: CR LF, LF or a lone CR, as the profile calls
-// end lines; or, `lfOnly`, as the installed-list merge read them (in text mode, where a lone CR
-// is text of its line).
-std::vector<std::string_view> linesOf(std::string_view text, bool lfOnly) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        std::size_t end = text.find_first_of(lfOnly ? "\n" : "\r\n");
-        if (end == std::string_view::npos)
-            end = text.size();
-        else
-            end += text.substr(end, 2) == "\r\n" ? 2 : 1;
-        lines.push_back(text.substr(0, end));
-        text.remove_prefix(end);
-    }
-    return lines;
+// The next line of `text`, taken off it with its line end: CR LF, LF or a lone CR, as the
+// profile calls end lines; or, `lfOnly`, as the installed-list merge read them (in text mode,
+// where a lone CR is text of its line).
+std::string_view nextLine(std::string_view& text, bool lfOnly) {
+    std::size_t end = text.find_first_of(lfOnly ? "\n" : "\r\n");
+    if (end == std::string_view::npos)
+        end = text.size();
+    else
+        end += text.substr(end, 2) == "\r\n" ? 2 : 1;
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end);
+    return line;
 }
 
 std::string_view content(std::string_view line) {
@@ -163,74 +160,63 @@ std::string otherMembers(std::string_view list, std::string_view name, bool& rem
     return members;
 }
 
-std::string joined(const std::vector<std::string_view>& lines) {
-    std::string text;
-    for (const std::string_view line : lines) text += line;
-    return text;
-}
-
-// What a section's lines become, given its name and the names to take out (in the file's form).
-using SectionEdit = std::string (*)(const std::vector<std::string_view>& lines,
-                                    std::string_view section,
-                                    const std::vector<std::string>& names);
-
-// A group section without the member names[0]: a member line left empty goes, one that keeps
-// other members is written as the group merge writes it ("Dics=a,b"), and the whole section
-// goes when this leaves it without members. Unchanged when the name is none of its members.
-std::string withoutMember(const std::vector<std::string_view>& lines, std::string_view section,
-                          const std::vector<std::string>& names) {
-    if (!section.starts_with('.')) return joined(lines);
-    std::string kept(lines.front());
-    bool removedAny = false;
-    bool left = false;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        const auto value = membersValue(line);
-        bool removed = false;
-        const std::string members =
-            value ? otherMembers(content(line).substr(*value), names.front(), removed) : "";
-        left = left || !members.empty();
-        removedAny = removedAny || removed;
-        if (!removed)
-            kept += line;
-        else if (!members.empty())
-            ((kept += line.substr(0, *value)) += members) += line.substr(content(line).size());
-    }
-    if (!removedAny) return joined(lines);
-    return left ? kept : "";
-}
-
-// Nothing of a section one of the names names, the section unchanged otherwise.
-std::string unlessNamed(const std::vector<std::string_view>& lines, std::string_view section,
-                        const std::vector<std::string>& names) {
+bool namedIn(std::string_view section, const std::vector<std::string>& names) {
     for (const std::string& name : names)
-        if (sameIgnoringCase(section, name)) return "";
-    return joined(lines);
+        if (sameIgnoringCase(section, name)) return true;
+    return false;
 }
 
-// Rewrites duvevo.cfg with `edit` applied to each of its sections (the lines before the first
-// header pass unchanged); true when nothing had to change or the new text was written.
-bool editSections(const std::string& path, bool asAppended, const std::vector<std::string>& names,
-                  SectionEdit edit) {
+// A section of the edited text as far as it has been read: where it starts in the new text, and
+// what decides whether it stays.
+struct Section {
+    std::size_t start = 0;
+    bool named = false;       // one of the sections taken out whole
+    bool group = false;       // a group section the member is taken out of
+    bool removed = false;     // the member was among its members
+    bool membersLeft = false; // it has other members
+};
+
+// Rewrites duvevo.cfg without the sections `sections` names and without the member `member`
+// (when not empty) of every group section: a member line left empty goes, one that keeps other
+// members is written as the group merge writes it ("Dics=a,b"), and a group section goes whole
+// when this leaves it without members. The lines before the first header pass unchanged. True
+// when nothing had to change or the new text was written.
+bool editSections(const std::string& path, bool asAppended, std::string_view member,
+                  const std::vector<std::string>& sections) {
     const auto bytes = platform::readFileBytes(path);
     // Nothing to take out of a missing file; one that cannot be read keeps what it holds.
     if (!bytes) return !platform::fileExists(path);
     const CfgText file = decoded(*bytes);
+    const std::string name = editedForm(member, file.utf16);
     std::vector<std::string> wanted;
-    for (const std::string& name : names) wanted.push_back(editedForm(name, file.utf16));
+    for (const std::string& section : sections) wanted.push_back(editedForm(section, file.utf16));
     std::string result;
-    std::vector<std::string_view> section;
-    std::optional<std::string_view> header;
-    const std::vector<std::string_view> lines = linesOf(file.text, asAppended);
-    for (std::size_t i = 0; i <= lines.size(); ++i) {
-        const auto name = i < lines.size() ? opened(lines[i], asAppended) : std::string_view();
-        if (name) {
-            result += header ? edit(section, *header, wanted) : joined(section);
-            section.clear();
-            header = name;
+    Section section;
+    const auto close = [&] {
+        if (section.named || (section.removed && !section.membersLeft))
+            result.resize(section.start);
+    };
+    for (std::string_view text = file.text; !text.empty();) {
+        const std::string_view line = nextLine(text, asAppended);
+        if (const auto header = opened(line, asAppended)) {
+            close();
+            section = {result.size(), namedIn(*header, wanted),
+                       !member.empty() && header->starts_with('.')};
+        } else if (const auto value = section.group ? membersValue(line) : std::nullopt) {
+            bool removed = false;
+            const std::string members = otherMembers(content(line).substr(*value), name, removed);
+            section.membersLeft = section.membersLeft || !members.empty();
+            if (removed) {
+                section.removed = true;
+                if (!members.empty())
+                    ((result += line.substr(0, *value)) += members) +=
+                        line.substr(content(line).size());
+                continue;
+            }
         }
-        if (i < lines.size()) section.push_back(lines[i]);
+        result += line;
     }
+    close();
     return result == file.text || platform::writeFileBytes(path, encoded(file, result));
 }
 
@@ -239,7 +225,7 @@ bool editSections(const std::string& path, bool asAppended, const std::vector<st
 bool removeDicFromGroups(std::string_view folder, std::string_view name) {
     const auto path = cfgPath(folder);
     if (!path) return false;
-    return name.empty() || editSections(*path, false, {std::string(name)}, withoutMember);
+    return name.empty() || editSections(*path, false, name, {});
 }
 
 bool removeListedGroups(std::string_view folder, std::string_view list) {
@@ -258,7 +244,7 @@ bool removeListedGroups(std::string_view folder, std::string_view list) {
                 names.emplace_back(appendedHeader(std::string_view(line).substr(
                     0, line.size() - (line.ends_with('\n') ? 1 : 0))));
     }
-    return editSections(*path, true, names, unlessNamed);
+    return editSections(*path, true, {}, names);
 }
 
 } // namespace zet::appconfig
