@@ -27,7 +27,7 @@ bool takeMembers(std::string_view membersLine, std::string& installed, std::stri
     bool taken = false;
     for (const std::string_view name : memberNames(membersLine)) {
         if (takeInstalled(installed, name)) {
-            section += std::string(kMembersKey) + "=" + std::string(name) + "\n";
+            (((section += kMembersKey) += '=') += name) += '\n';
             taken = true;
         }
     }
@@ -73,7 +73,8 @@ std::optional<std::string> installedText(std::string_view folder) {
 void appendOtherDics(std::string_view folder, const std::string& installed) {
     const auto path = cfgPath(folder);
     if (installed.find(kInstalledMark) == std::string::npos || !path) return;
-    std::string text = "[" + std::string(kOtherDicsSection) + "]\n" + std::string(kOtherDicsNames);
+    std::string text = "[";
+    ((text += kOtherDicsSection) += "]\n") += kOtherDicsNames;
     for (const std::string_view name : installedNames(installed))
         ((text += kMembersKey) += '=') += name;
     // The answer is the walk's: a catch-all group that cannot be written is left out silently.

@@ -64,7 +64,10 @@ CfgText decoded(std::string_view bytes) {
 
 std::string encoded(const CfgText& file, std::string_view text) {
     if (!file.utf16) return std::string(text);
-    return std::string(platform::kUtf16Mark) + toUtf16(text) + file.oddByte;
+    std::string bytes(platform::kUtf16Mark);
+    bytes += toUtf16(text);
+    bytes += file.oddByte;
+    return bytes;
 }
 
 // A text of the plug-in's own kind (ANSI code page) in the edited form of the file.

@@ -27,7 +27,9 @@ const char* stepName(platform::AccessStep step) {
 std::string accessDiagnostic(platform::AccessStep step, std::uint32_t code) {
     const char* name = stepName(step);
     if (name == nullptr) return {};
-    return std::string(name) + " Error " + std::to_string(code) + "\n";
+    std::string text(name);
+    ((text += " Error ") += std::to_string(code)) += '\n';
+    return text;
 }
 
 std::uint32_t grantWorldAccess(platform::ObjectHandle object, std::uint32_t permissions,

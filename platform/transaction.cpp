@@ -15,10 +15,12 @@ constexpr std::size_t kRandomDigits = 12;
 constexpr std::size_t kCheckDigits = 4;
 constexpr std::string_view kHexDigits = "0123456789abcdef";
 
-// The open transaction: the file, its working copy (empty when the writes go in place), whether
-// the file existed, whether a write reached the copy (one that changed its bytes, or any that
-// succeeded, which creates a missing file), and whether one failed, for want of space or not.
+// The transaction: whether one is open, its file, its working copy (empty when the writes go
+// in place), whether the file existed, whether a write reached the copy (one that changed its
+// bytes, or any that succeeded, which creates a missing file), and whether one failed, for want
+// of space or not. One object serves every transaction in turn.
 struct Open {
+    bool active = false;
     std::string path;
     std::string working;
     bool existed = true;
@@ -28,9 +30,15 @@ struct Open {
     bool noSpace = false;
 };
 
-std::optional<Open>& current() {
-    static std::optional<Open> open;
+Open& current() {
+    static Open open;
     return open;
+}
+
+// The open transaction with a working copy, if there is one.
+Open* withCopy() {
+    Open& open = current();
+    return open.active && !open.working.empty() ? &open : nullptr;
 }
 
 // 64-bit FNV-1a, for the check digits.
@@ -88,9 +96,11 @@ bool isTemporaryName(std::string_view entry, std::string_view name) {
     return digits.substr(kRandomDigits) == check;
 }
 
-FileTransaction::FileTransaction(const std::string& path) : outer_(!current()) {
+FileTransaction::FileTransaction(const std::string& path) : outer_(!current().active) {
     if (!outer_) return;
-    Open open;
+    Open& open = current();
+    open = Open{};
+    open.active = true;
     open.path = path;
     // The copy's name is as long as temporaryName(path), and must fit where the file's does: the
     // profile calls would otherwise write elsewhere or not at all.
@@ -98,7 +108,6 @@ FileTransaction::FileTransaction(const std::string& path) : outer_(!current()) {
     if (validPath(path) && pathFits(temporaryName(path)))
         if (auto working = sys::makeWorkingCopy(path, open.existed, foreignOwner))
             open.working = std::move(*working);
-    current() = std::move(open);
 }
 
 FileTransaction::~FileTransaction() {
@@ -106,52 +115,50 @@ FileTransaction::~FileTransaction() {
 }
 
 void dropOpenTransaction() {
-    if (!current()) return;
-    if (!current()->working.empty()) sys::removeFile(current()->working);
-    current().reset();
+    if (Open* open = withCopy()) sys::removeFile(open->working);
+    current().active = false;
 }
 
 FileTransaction::Landing FileTransaction::commit() {
-    if (!outer_ || !current()) return Landing::whole;
-    Open open = std::move(*current());
-    current().reset();
-    if (open.working.empty()) return Landing::whole;
-    if (open.failed || (!open.changed && !(open.reached && !open.existed))) {
-        sys::removeFile(open.working);
-        if (!open.failed) return Landing::whole;
-        return open.noSpace ? Landing::none : Landing::inPlace;
+    Open* open = withCopy();
+    if (outer_) current().active = false;
+    if (!outer_ || open == nullptr) return Landing::whole;
+    if (open->failed || (!open->changed && !(open->reached && !open->existed))) {
+        sys::removeFile(open->working);
+        if (!open->failed) return Landing::whole;
+        return open->noSpace ? Landing::none : Landing::inPlace;
     }
     if (faults::shouldFail(faults::Point::replaceFile) ||
-        !sys::putInPlace(open.path, open.working)) {
-        sys::removeFile(open.working);
+        !sys::putInPlace(open->path, open->working)) {
+        sys::removeFile(open->working);
         return Landing::inPlace;
     }
-    sys::removeLeftovers(open.path);
+    sys::removeLeftovers(open->path);
     return Landing::whole;
 }
 
 const std::string& routed(const std::string& path) {
-    const auto& open = current();
-    return open && !open->working.empty() && open->path == path ? open->working : path;
+    const Open* open = withCopy();
+    return open != nullptr && open->path == path ? open->working : path;
 }
 
 bool isWorkingCopy(const std::string& path) {
-    const auto& open = current();
-    return open && !open->working.empty() && open->working == path;
+    const Open* open = withCopy();
+    return open != nullptr && open->working == path;
 }
 
 void noteWritten(const std::string& path, bool changed) {
     if (!isWorkingCopy(path)) return;
-    current()->reached = true;
-    current()->changed = current()->changed || changed;
+    current().reached = true;
+    current().changed = current().changed || changed;
 }
 
 namespace {
 
 void noteFailed(const std::string& path, bool noSpace) {
     if (!isWorkingCopy(path)) return;
-    current()->failed = true;
-    current()->noSpace = current()->noSpace || noSpace;
+    current().failed = true;
+    current().noSpace = current().noSpace || noSpace;
 }
 
 } // namespace

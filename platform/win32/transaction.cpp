@@ -172,7 +172,9 @@ void sys::removeLeftovers(const std::string& path) {
     const std::string folder = folderOf(path);
     const std::string name = path.substr(folder.size());
     const auto sysName = win32::sysPath(name);
-    const auto pattern = win32::sysPath(path + std::string(kTemporaryMark) + "*");
+    std::string leftovers = path;
+    (leftovers += kTemporaryMark) += '*';
+    const auto pattern = win32::sysPath(leftovers);
     if (!sysName || !pattern) return;
     WIN32_FIND_DATA found;
     const HANDLE search = FindFirstFile(pattern->c_str(), &found);
