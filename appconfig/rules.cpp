@@ -1,7 +1,6 @@
 #include "appconfig/rules.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace zet::appconfig {
 
@@ -12,7 +11,7 @@ constexpr std::string_view kLongNamesSection = "[LONG_NAMES]";
 
 std::string_view trimLineEnd(std::string_view line) {
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-    if (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
+    if (!line.empty() && isSpace(line.back()))
         line.remove_suffix(1);
     return line;
 }

@@ -37,6 +37,7 @@ inline constexpr std::string_view kMembersKey = "Dics";
 inline constexpr std::array<std::string_view, 4> kGroupNameLanguages{"fi", "sv", "en", "de"};
 
 // Names, keys and file names are compared ignoring the letter case of A to Z.
+using platform::isSpace;
 using platform::sameIgnoringCase;
 
 // The file name of a dictionary's own configuration file.

@@ -14,10 +14,6 @@ std::size_t findOrEnd(std::string_view text, char c, std::size_t from) {
 
 } // namespace
 
-bool isSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 LineReader::LineReader(std::string_view text)
     : text_(text), at_(0), cr_(findOrEnd(text, '\r', 0)), lf_(findOrEnd(text, '\n', 0)) {}
 

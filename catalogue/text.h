@@ -2,6 +2,8 @@
 // The small field functions are defined here, inline: the reader calls them for every field.
 #pragma once
 
+#include "platform/textrules.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <limits>
@@ -118,6 +120,6 @@ NumberReading readNumber(std::string_view text);
 int parseNumber(std::string_view text);
 
 // The white space that atoi and scanf skip: blank, tab, LF, VT, FF and CR.
-bool isSpace(char c);
+using platform::isSpace;
 
 } // namespace zet::catalogue

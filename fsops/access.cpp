@@ -1,8 +1,8 @@
 #include "fsops/access.h"
 
 #include "fsops/fsops.h"
-
-#include <cstdio>
+#include "platform/files.h"
+#include "platform/textrules.h"
 
 namespace zet::fsops {
 
@@ -28,7 +28,7 @@ std::string accessDiagnostic(platform::AccessStep step, std::uint32_t code) {
     const char* name = stepName(step);
     if (name == nullptr) return {};
     std::string text(name);
-    ((text += " Error ") += std::to_string(code)) += '\n';
+    ((text += " Error ") += platform::decimalText(code)) += '\n';
     return text;
 }
 
@@ -37,10 +37,7 @@ std::uint32_t grantWorldAccess(platform::ObjectHandle object, std::uint32_t perm
     const platform::AccessOutcome outcome =
         platform::addWorldAccessEntry(object, permissions, accessMode, inheritance);
     const std::string line = accessDiagnostic(outcome.failed, outcome.code);
-    if (!line.empty()) {
-        std::fputs(line.c_str(), stdout);
-        std::fflush(stdout);
-    }
+    if (!line.empty()) platform::printText(line);
     return outcome.code;
 }
 

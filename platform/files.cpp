@@ -2,11 +2,39 @@
 
 #include "platform/faults.h"
 #include "platform/system.h"
+#include "platform/textrules.h"
 #include "platform/transaction.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace zet::platform {
 
 namespace {
+
+constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
+
+// Makes raw bytes what a text-mode read delivers, in place: CR LF as LF, a lone CR kept, nothing
+// from a Ctrl-Z on.
+void toTextMode(std::string& text) {
+    const std::size_t end = std::min(text.find(kTextModeEnd), text.size());
+    const std::string_view raw(text.data(), end);
+    std::size_t out = 0;
+    for (std::size_t at = 0; at < end;) {
+        const std::size_t pair = std::min(raw.find("\r\n", at), end);
+        std::memmove(text.data() + out, text.data() + at, pair - at);
+        out += pair - at;
+        at = pair + 1; // past the CR: the LF begins the next stretch
+    }
+    text.resize(out);
+}
+
+std::optional<std::string> storedBytes(const std::string& path) {
+    std::string bytes;
+    // A read that failed midway is no end of file: what was read is not the file.
+    if (sys::readFileInto(path, kAll, bytes) != sys::Reading::whole) return std::nullopt;
+    return bytes;
+}
 
 bool isLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -30,7 +58,12 @@ bool validCalendarTime(const CalendarTime& time) {
 
 bool readTextFileInto(const std::string& path, std::size_t limit, std::string& text) {
     if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return false;
-    if (!sys::readTextFile(routed(path), limit, text)) return false;
+    // A character of text mode takes at most two bytes, and one byte more shows whether a CR at
+    // the end of what was read begins a CR LF.
+    const std::size_t most = limit < kAll / 2 ? 2 * limit + 1 : kAll;
+    if (sys::readFileInto(routed(path), most, text) == sys::Reading::notOpened) return false;
+    toTextMode(text);
+    text.resize(std::min(text.size(), limit));
     if (faults::shouldFail(faults::Point::readTextFile)) text.clear();
     return true;
 }
@@ -43,21 +76,21 @@ std::optional<std::string> readTextFile(const std::string& path, std::size_t lim
 
 std::optional<std::string> readFileBytes(const std::string& path) {
     if (faults::shouldFail(faults::Point::openTextFile) || !validPath(path)) return std::nullopt;
-    return sys::readFileBytes(routed(path));
+    return storedBytes(routed(path));
 }
 
 bool appendTextFile(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
     const std::string& target = routed(path);
     if (writeFails(target)) return false;
-    return noteOutcome(target, sys::appendTextFile(target, text), !text.empty());
+    return noteOutcome(target, sys::appendFileBytes(target, withCrLf(text)), !text.empty());
 }
 
 bool appendLines(const std::string& path, std::string_view text) {
     if (faults::shouldFail(faults::Point::appendTextFile) || !validPath(path)) return false;
     const std::string& target = routed(path);
     if (writeFails(target)) return false;
-    const auto bytes = sys::readFileBytes(target);
+    const auto bytes = storedBytes(target);
     std::string lines;
     bool done = false;
     if (bytes && bytes->starts_with(kUtf16Mark)) {
@@ -68,18 +101,13 @@ bool appendLines(const std::string& path, std::string_view text) {
             (bytes->size() > kUtf16Mark.size() && !bytes->ends_with(std::string_view("\n\0", 2))))
             lines += '\n';
         lines.append(text);
-        std::string crlf;
-        for (const char c : lines) {
-            if (c == '\n') crlf += '\r';
-            crlf += c;
-        }
-        done = sys::appendFileBytes(target,
-                                    (odd ? std::string(1, '\0') : "") + sys::utf16FromAnsi(crlf));
+        done = sys::appendFileBytes(target, (odd ? std::string(1, '\0') : "") +
+                                                sys::utf16FromAnsi(withCrLf(lines)));
     } else {
         const auto current = readTextFile(path);
         if (current && !current->empty() && current->back() != '\n') lines += '\n';
         lines.append(text);
-        done = sys::appendTextFile(target, lines);
+        done = sys::appendFileBytes(target, withCrLf(lines));
     }
     return noteOutcome(target, done);
 }
@@ -97,6 +125,10 @@ bool fileExists(const std::string& path) {
 
 std::string utf16FromAnsi(std::string_view text) {
     return sys::utf16FromAnsi(text);
+}
+
+void printText(std::string_view text) {
+    sys::printText(text);
 }
 
 std::optional<std::uint64_t> systemTimeToFileTime(const CalendarTime& time) {

@@ -42,6 +42,10 @@ bool appendTextFile(const std::string& path, std::string_view text);
 // The file is created when missing. False when it cannot be appended to.
 bool appendLines(const std::string& path, std::string_view text);
 
+// Writes `text` to the process's standard output as printf does (where text mode is the
+// system's, every LF as CR LF); nothing is written where there is none.
+void printText(std::string_view text);
+
 // Replaces the whole content of a file with `bytes` as they are; the file is created when
 // missing. False when it cannot be written (a folder, no permission, a read-only file); a write
 // that fails midway may leave it cut, so a caller that must not lose it writes inside a

@@ -18,10 +18,12 @@
 namespace zet::platform::sys {
 
 // Files and times. Paths are valid (see validPath); the calendar time is a valid one.
-bool readTextFile(const std::string& path, std::size_t limit, std::string& text);
-std::optional<std::string> readFileBytes(const std::string& path);
+// Reads at most `most` of a file's bytes as they are stored into `bytes`, overwriting what it
+// held: notOpened when the file cannot be opened for reading, cut when a read failed midway
+// (`bytes` then hold what came before).
+enum class Reading { notOpened, cut, whole };
+Reading readFileInto(const std::string& path, std::size_t most, std::string& bytes);
 bool fileExists(const std::string& path);
-bool appendTextFile(const std::string& path, std::string_view text);
 // Appends bytes as they are; the file is created when missing.
 bool appendFileBytes(const std::string& path, std::string_view bytes);
 // Replaces the file's bytes; the file is created when missing. A read-only file is not written.
@@ -29,6 +31,8 @@ bool writeFileBytes(const std::string& path, std::string_view bytes);
 // ANSI code-page text as UTF-16LE bytes, without a mark.
 std::string utf16FromAnsi(std::string_view text);
 std::uint64_t calendarToFileTime(const CalendarTime& time);
+// Writes `text` to the process's standard output, as printf does.
+void printText(std::string_view text);
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);
 
 // Paths: whether a path ends in a separator, its length in the system's own characters, and a

@@ -3,9 +3,16 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace zet::platform {
+
+// White space as isspace sees it in the "C" locale: space, and tab to CR.
+constexpr bool isSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 constexpr char asciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -34,6 +41,30 @@ constexpr std::string_view withoutLineEnd(std::string_view line) {
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
+}
+
+// Text with every LF written as CR LF, as text mode writes it.
+inline std::string withCrLf(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') lines += '\r';
+        lines += c;
+    }
+    return lines;
+}
+
+// A number in decimal, as printf writes it with "%lld".
+inline std::string decimalText(std::int64_t value) {
+    char digits[20]; // the 19 digits of the largest magnitude and a sign
+    std::size_t at = sizeof digits;
+    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : value;
+    do {
+        digits[--at] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) digits[--at] = '-';
+    return std::string(digits + at, sizeof digits - at);
 }
 
 } // namespace zet::platform

@@ -5,6 +5,7 @@
 #if defined(ZET_UNICODE)
 #include "platform/text.h"
 #endif
+#include "platform/textrules.h"
 
 #include <cstdlib>
 #include <string>
@@ -169,7 +170,7 @@ void pushText(std::string_view text) {
 }
 
 void pushNumber(int value) {
-    pushText(std::to_string(value));
+    pushText(platform::decimalText(value));
 }
 
 void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,

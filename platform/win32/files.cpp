@@ -2,59 +2,72 @@
 
 #include "platform/system.h"
 #include "platform/text.h"
+#include "platform/textrules.h"
 
-#include <tchar.h>
-
-#include <cstdio>
-#include <memory>
+#include <algorithm>
 
 namespace zet::platform {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+// The most one ReadFile or WriteFile call is given, well inside its 32-bit count.
+constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
 
-// Opens in `mode`: in text mode the runtime translates line ends and Ctrl-Z (the same in the
-// wide open: it names the file in UTF-16, the contents stay bytes).
-File openText(const std::string& path, const TCHAR* mode) {
+// Opens a file as the runtime's fopen does, sharing reading and writing with other programs;
+// INVALID_HANDLE_VALUE when it cannot be opened (a folder never opens).
+HANDLE openFile(const std::string& path, DWORD access, DWORD disposition) {
     const auto name = win32::sysPath(path);
-    return File(name ? _tfopen(name->c_str(), mode) : nullptr);
+    if (!name) return INVALID_HANDLE_VALUE;
+    return CreateFile(name->c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-} // namespace
+// Closes a file and keeps the error of what failed before.
+void closeFile(HANDLE file) {
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+}
 
-bool sys::readTextFile(const std::string& path, std::size_t limit, std::string& text) {
-    const File file = openText(path, _T("r"));
-    if (!file) return false;
-    text.clear();
-    // Read straight into the text, a large piece at a time; fread delivers what text mode makes
-    // of the bytes, so the pieces are exactly the characters to keep.
-    constexpr std::size_t kChunk = 65536;
-    while (text.size() < limit) {
-        const std::size_t had = text.size();
-        const std::size_t want = std::min(kChunk, limit - had);
-        text.resize(had + want);
-        const std::size_t got = std::fread(text.data() + had, 1, want, file.get());
-        text.resize(had + got);
-        if (got < want) break;
+bool writeAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const auto count = static_cast<DWORD>(std::min(bytes.size(), kMostPerCall));
+        if (WriteFile(file, bytes.data(), count, &written, nullptr) == 0 || written == 0)
+            return false;
+        bytes.remove_prefix(written);
     }
     return true;
 }
 
-std::optional<std::string> sys::readFileBytes(const std::string& path) {
-    const File file = openText(path, _T("rb"));
-    if (!file) return std::nullopt;
-    std::string bytes;
+bool writeFile(const std::string& path, DWORD access, DWORD disposition, std::string_view bytes) {
+    const HANDLE file = openFile(path, access, disposition);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool written = writeAll(file, bytes);
+    closeFile(file);
+    return written;
+}
+
+} // namespace
+
+sys::Reading sys::readFileInto(const std::string& path, std::size_t most, std::string& bytes) {
+    const HANDLE file = openFile(path, GENERIC_READ, OPEN_EXISTING);
+    if (file == INVALID_HANDLE_VALUE) return Reading::notOpened;
+    // Straight into `bytes`, a large piece at a time.
     constexpr std::size_t kChunk = 65536;
-    std::string chunk(kChunk, '\0');
-    for (std::size_t got; (got = std::fread(chunk.data(), 1, kChunk, file.get())) > 0;)
-        bytes.append(chunk.data(), got);
-    // A read that failed midway is no end of file: what was read is not the file.
-    if (std::ferror(file.get())) return std::nullopt;
-    return bytes;
+    std::size_t got = 0;
+    Reading reading = Reading::whole;
+    while (got < most) {
+        bytes.resize(got + std::min(kChunk, most - got));
+        DWORD read = 0;
+        const auto count = static_cast<DWORD>(bytes.size() - got);
+        if (ReadFile(file, bytes.data() + got, count, &read, nullptr) == 0) reading = Reading::cut;
+        got += read;
+        if (reading == Reading::cut || read == 0) break;
+    }
+    bytes.resize(got);
+    closeFile(file);
+    return reading;
 }
 
 bool sys::fileExists(const std::string& path) {
@@ -62,22 +75,16 @@ bool sys::fileExists(const std::string& path) {
     return name && GetFileAttributes(name->c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool sys::appendTextFile(const std::string& path, std::string_view text) {
-    const File file = openText(path, _T("a")); // LF is written as CR LF
-    if (!file) return false;
-    return std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-}
-
 bool sys::appendFileBytes(const std::string& path, std::string_view bytes) {
-    const File file = openText(path, _T("ab"));
-    return file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    return writeFile(path, FILE_APPEND_DATA, OPEN_ALWAYS, bytes);
 }
 
 bool sys::writeFileBytes(const std::string& path, std::string_view bytes) {
-    File file = openText(path, _T("wb"));
-    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        return false;
-    return std::fclose(file.release()) == 0;
+    return writeFile(path, GENERIC_WRITE, CREATE_ALWAYS, bytes);
+}
+
+void sys::printText(std::string_view text) {
+    writeAll(GetStdHandle(STD_OUTPUT_HANDLE), withCrLf(text));
 }
 
 std::string sys::utf16FromAnsi(std::string_view text) {

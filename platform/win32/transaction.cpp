@@ -6,7 +6,6 @@
 #include "platform/text.h"
 #include "platform/transaction.h"
 
-#include <cerrno>
 #include <cstdio>
 
 namespace zet::platform {
@@ -160,12 +159,11 @@ void sys::removeFile(const std::string& path) {
 
 bool sys::lastFailureWasNoSpace() {
     const DWORD error = GetLastError();
-    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL || errno == ENOSPC;
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
 }
 
 void sys::forgetLastFailure() {
     SetLastError(ERROR_SUCCESS);
-    errno = 0;
 }
 
 void sys::removeLeftovers(const std::string& path) {
