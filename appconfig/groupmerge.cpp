@@ -27,14 +27,14 @@ void copyGroupNames(std::string_view folder, std::string_view group, std::string
 
 // Adds the dictionary to every group whose groups.ini line names it; true when any did.
 bool mergeIntoListedGroups(std::string_view folder, std::string_view name) {
-    const auto text = readText(pathInFolder(folder, kGroupsFile));
+    const auto text = readLines(pathInFolder(folder, kGroupsFile));
     if (!text) return false;
     bool matched = false;
     // groups.ini is read as whole lines, not through the INI layer: a group lists every member
     // on a line of its own under the group's name as key ("g1=a", "g1=b"), and a key lookup
     // would find only the first of them.
-    for (const std::string& line : textLines(*text)) {
-        const auto entry = groupLine(line);
+    for (std::string_view rest = *text; !rest.empty();) {
+        const auto entry = groupLine(takeLine(rest));
         if (!entry || !sameIgnoringCase(entry->member, name)) continue;
         copyGroupNames(folder, entry->group, name);
         matched = true;
@@ -67,11 +67,12 @@ std::string_view longNameText(std::string_view line) {
 bool copyLongNames(std::string_view folder, std::string_view name) {
     const auto fileName = platform::fileNameFromText(name);
     if (!fileName) return false;
-    const auto text = readText(pathInFolder(folder, dictionaryCfgFile(*fileName)));
+    const auto text = readLines(pathInFolder(folder, dictionaryCfgFile(*fileName)));
     if (!text) return false;
     bool inSection = false;
     bool found = false;
-    for (const std::string& line : textLines(*text)) {
+    for (std::string_view rest = *text; !rest.empty();) {
+        const std::string_view line = takeLine(rest);
         if (opensLongNames(line)) {
             inSection = found = true;
         } else if (opensSection(line)) {

@@ -35,23 +35,24 @@ bool takeMembers(std::string_view membersLine, std::string& installed, std::stri
 }
 
 // What the file adds to duvevo.cfg: every group section with at least one member taken.
-std::string groupSections(const std::string& text, std::string& installed) {
+std::string groupSections(std::string_view text, std::string& installed) {
     std::string output;
     std::string section;
     bool pending = false;
     GroupSectionWalk walk;
-    for (std::string line : textLines(text)) {
+    while (!text.empty()) {
+        const std::string_view line = takeLine(text);
         const SectionLine kind = walk.next(line);
         if (kind == SectionLine::ignored) continue;
         // The last line of a file may lack its newline; copied bare, it would run into
         // whatever is appended next.
-        if (line.back() != '\n') line += '\n';
+        const std::string_view newline = line.ends_with('\n') ? "" : "\n";
         if (kind == SectionLine::groupHeader || kind == SectionLine::otherHeader) {
             if (pending) output += section;
             pending = false;
-            if (kind == SectionLine::groupHeader) section = line;
+            if (kind == SectionLine::groupHeader) (section = line) += newline;
         } else if (kind == SectionLine::text) {
-            section += line;
+            (section += line) += newline;
         } else if (takeMembers(line, installed, section)) {
             pending = true;
         }
@@ -84,7 +85,7 @@ void appendOtherDics(std::string_view folder, const std::string& installed) {
 } // namespace
 
 bool copyDicSections(std::string_view folder, std::string_view fileName, std::string& installed) {
-    const auto text = readText(pathInFolder(folder, fileName));
+    const auto text = readLines(pathInFolder(folder, fileName));
     const auto path = cfgPath(folder);
     // Opening for appending creates duvevo.cfg, and tells whether it can be written.
     if (!text || !path || !platform::appendTextFile(*path, "")) return false;

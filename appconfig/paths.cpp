@@ -35,18 +35,34 @@ std::optional<std::string> readText(const std::optional<std::string>& path) {
     return platform::readTextFile(*path);
 }
 
+namespace {
+
+// Cuts every line at its first NUL, keeping its newline.
+void cutLinesAtNul(std::string& text) {
+    for (std::size_t nul = 0; (nul = text.find('\0', nul)) != std::string::npos;)
+        text.erase(nul, std::min(text.find('\n', nul), text.size()) - nul);
+}
+
+} // namespace
+
+std::optional<std::string> readLines(const std::optional<std::string>& path) {
+    auto text = readText(path);
+    if (text) cutLinesAtNul(*text);
+    return text;
+}
+
+std::string_view takeLine(std::string_view& text) {
+    const std::string_view line = text.substr(0, std::min(text.find('\n'), text.size() - 1) + 1);
+    text.remove_prefix(line.size());
+    return line;
+}
+
 std::vector<std::string> textLines(std::string_view text) {
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const std::size_t newline = text.find('\n');
-        const std::size_t end = newline == std::string_view::npos ? text.size() : newline + 1;
-        const std::string_view line = text.substr(0, end);
-        const std::string_view kept = platform::beforeFirstNul(line);
-        lines.emplace_back(kept);
-        if (kept.size() < line.size() && newline != std::string_view::npos) lines.back() += '\n';
-        text.remove_prefix(end);
-    }
-    return lines;
+    std::string lines(text);
+    cutLinesAtNul(lines);
+    std::vector<std::string> taken;
+    for (std::string_view rest = lines; !rest.empty();) taken.emplace_back(takeLine(rest));
+    return taken;
 }
 
 } // namespace zet::appconfig

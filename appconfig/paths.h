@@ -20,8 +20,15 @@ std::optional<std::string> groupNamesPath(std::string_view folder);
 // A file read in text mode; nullopt when it cannot be opened (or the path is missing).
 std::optional<std::string> readText(const std::optional<std::string>& path);
 
-// The lines of a text, each ending in its newline except perhaps the last. A line's text ends
-// at a NUL byte, as a C string would, but its newline stays so that lines never run together.
+// A file read as readText does, for its lines (see takeLine): a line's text ends at a NUL byte,
+// as a C string would, but its newline stays so that lines never run together.
+std::optional<std::string> readLines(const std::optional<std::string>& path);
+
+// The next line of a text that is not empty, taken off it: with its newline, which the last line
+// may lack.
+std::string_view takeLine(std::string_view& text);
+
+// The lines of a text as readLines and takeLine make them.
 std::vector<std::string> textLines(std::string_view text);
 
 } // namespace zet::appconfig

@@ -239,13 +239,15 @@ bool removeListedGroups(std::string_view folder, std::string_view list) {
     std::vector<std::string> names{std::string(kOtherDicsSection)};
     for (std::size_t slash; (slash = list.find('/')) != std::string_view::npos;
          list.remove_prefix(slash + 1)) {
-        const auto text = readText(pathInFolder(folder, list.substr(0, slash)));
+        const auto text = readLines(pathInFolder(folder, list.substr(0, slash)));
         if (!text) return false;
         GroupSectionWalk walk;
-        for (const std::string& line : textLines(*text))
+        for (std::string_view rest = *text; !rest.empty();) {
+            const std::string_view line = takeLine(rest);
             if (walk.next(line) == SectionLine::groupHeader)
-                names.emplace_back(appendedHeader(std::string_view(line).substr(
-                    0, line.size() - (line.ends_with('\n') ? 1 : 0))));
+                names.emplace_back(
+                    appendedHeader(line.substr(0, line.size() - (line.ends_with('\n') ? 1 : 0))));
+        }
     }
     return editSections(*path, true, {}, names);
 }
