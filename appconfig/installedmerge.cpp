@@ -25,12 +25,12 @@ bool takeInstalled(std::string& installed, std::string_view name) {
 // Adds one "Dics=" line for each installed member of a member line; true when any was taken.
 bool takeMembers(std::string_view membersLine, std::string& installed, std::string& section) {
     bool taken = false;
-    for (const std::string_view name : memberNames(membersLine)) {
+    forEachMemberName(membersLine, [&](std::string_view name) {
         if (takeInstalled(installed, name)) {
             (((section += kMembersKey) += '=') += name) += '\n';
             taken = true;
         }
-    }
+    });
     return taken;
 }
 
@@ -76,8 +76,8 @@ void appendOtherDics(std::string_view folder, const std::string& installed) {
     if (installed.find(kInstalledMark) == std::string::npos || !path) return;
     std::string text = "[";
     ((text += kOtherDicsSection) += "]\n") += kOtherDicsNames;
-    for (const std::string_view name : installedNames(installed))
-        ((text += kMembersKey) += '=') += name;
+    forEachInstalledName(installed,
+                         [&](std::string_view name) { ((text += kMembersKey) += '=') += name; });
     // The answer is the walk's: a catch-all group that cannot be written is left out silently.
     (void)platform::appendLines(*path, text);
 }

@@ -11,8 +11,7 @@ constexpr std::string_view kLongNamesSection = "[LONG_NAMES]";
 
 std::string_view trimLineEnd(std::string_view line) {
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-    if (!line.empty() && isSpace(line.back()))
-        line.remove_suffix(1);
+    if (!line.empty() && isSpace(line.back())) line.remove_suffix(1);
     return line;
 }
 
@@ -49,19 +48,6 @@ SectionLine GroupSectionWalk::next(std::string_view line) {
     return startsWithMembersKey(line) ? SectionLine::members : SectionLine::text;
 }
 
-std::vector<std::string_view> memberNames(std::string_view membersLine) {
-    const std::string_view members =
-        membersLine.substr(std::min(membersLine.size(), kMembersKey.size() + 1));
-    std::vector<std::string_view> names;
-    std::size_t start = 0;
-    while ((start = members.find_first_not_of(", \n", start)) != std::string_view::npos) {
-        const std::size_t end = std::min(members.find_first_of(", \n", start), members.size());
-        names.push_back(members.substr(start, end - start));
-        start = end;
-    }
-    return names;
-}
-
 void cutAtFirstNul(std::string& installed) {
     installed.resize(platform::beforeFirstNul(installed).size());
 }
@@ -71,17 +57,6 @@ std::string installedEntry(std::string_view name) {
     entry.append(name);
     entry += '\n';
     return entry;
-}
-
-std::vector<std::string_view> installedNames(std::string_view installed) {
-    std::vector<std::string_view> names;
-    for (std::size_t mark = installed.find(kInstalledMark); mark != std::string_view::npos;) {
-        const std::size_t newline = installed.find('\n', mark);
-        if (newline == std::string_view::npos) break;
-        names.push_back(installed.substr(mark + 1, newline - mark));
-        mark = installed.find(kInstalledMark, newline);
-    }
-    return names;
 }
 
 std::optional<std::size_t> unendedEntry(std::string_view installed) {

@@ -6,6 +6,7 @@
 
 #include "platform/textrules.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -79,9 +80,19 @@ class GroupSectionWalk {
     bool inGroup_ = false;
 };
 
-// The names of a member line after its "dics=": separated by ",", blanks and the newline; a
-// tab belongs to the name.
-[[nodiscard]] std::vector<std::string_view> memberNames(std::string_view membersLine);
+// Calls `visit` with each name of a member line after its "dics=": separated by ",", blanks and
+// the newline; a tab belongs to the name.
+template <typename Visit> void forEachMemberName(std::string_view membersLine, Visit&& visit) {
+    constexpr std::string_view kSeparators = ", \n";
+    const std::string_view members =
+        membersLine.substr(std::min(membersLine.size(), kMembersKey.size() + 1));
+    for (std::size_t start = 0;
+         (start = members.find_first_not_of(kSeparators, start)) != std::string_view::npos;) {
+        const std::size_t end = std::min(members.find_first_of(kSeparators, start), members.size());
+        visit(members.substr(start, end - start));
+        start = end;
+    }
+}
 
 // instdics.dat as the merge searches it: the text ends at its first NUL, as a C string would.
 void cutAtFirstNul(std::string& installed);
@@ -91,9 +102,16 @@ void cutAtFirstNul(std::string& installed);
 inline constexpr char kInstalledMark = '*';
 [[nodiscard]] std::string installedEntry(std::string_view name);
 
-// The names of the entries, each with its newline, up to the first entry that
-// has none.
-[[nodiscard]] std::vector<std::string_view> installedNames(std::string_view installed);
+// Calls `visit` with the name of each entry, with its newline, up to the first entry that has
+// none.
+template <typename Visit> void forEachInstalledName(std::string_view installed, Visit&& visit) {
+    for (std::size_t mark = installed.find(kInstalledMark); mark != std::string_view::npos;) {
+        const std::size_t newline = installed.find('\n', mark);
+        if (newline == std::string_view::npos) break;
+        visit(installed.substr(mark + 1, newline - mark));
+        mark = installed.find(kInstalledMark, newline);
+    }
+}
 
 // Where an entry without a newline starts (the last one), if there is one.
 [[nodiscard]] std::optional<std::size_t> unendedEntry(std::string_view installed);

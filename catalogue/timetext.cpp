@@ -47,17 +47,15 @@ FileTimeHalves parseFileTimeText(std::string_view text) {
 }
 
 std::string fileTimeText(std::uint64_t fileTime) {
-    const auto hex = [](std::uint32_t value) {
-        constexpr std::string_view kDigits = "0123456789abcdef";
-        std::string text;
-        do {
-            text.insert(text.begin(), kDigits[value % 16]);
-            value /= 16;
-        } while (value != 0);
-        return text;
-    };
-    return hex(static_cast<std::uint32_t>(fileTime >> 32)) + " " +
-           hex(static_cast<std::uint32_t>(fileTime));
+    // Each half as "%x" writes it: without leading zeros, but one digit at least.
+    std::string text;
+    for (const int shift : {32, 0}) {
+        if (shift == 0) text += ' ';
+        const auto half = static_cast<std::uint32_t>(fileTime >> shift);
+        for (int digit = 28; digit >= 0; digit -= 4)
+            if (digit == 0 || half >> digit != 0) text += "0123456789abcdef"[(half >> digit) & 0xF];
+    }
+    return text;
 }
 
 } // namespace zet::catalogue

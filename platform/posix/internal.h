@@ -66,7 +66,8 @@ inline bool readUpTo(int fd, std::size_t sizeHint, std::size_t most, std::string
 // Reads to the end of the file; nullopt on any error.
 inline std::optional<std::string> readAll(int fd, std::size_t sizeHint) {
     std::string bytes;
-    if (!readUpTo(fd, sizeHint, std::numeric_limits<std::size_t>::max(), bytes)) return std::nullopt;
+    if (!readUpTo(fd, sizeHint, std::numeric_limits<std::size_t>::max(), bytes))
+        return std::nullopt;
     return bytes;
 }
 

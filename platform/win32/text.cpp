@@ -12,34 +12,50 @@ int lengthOf(std::size_t size) {
     return size > INT_MAX ? -1 : static_cast<int>(size);
 }
 
-// Converts with one code page into a string of the other kind; nullopt when the call refuses.
-template <typename Out, typename Convert>
-std::optional<Out> converted(std::size_t size, Convert convert) {
-    Out out;
-    if (size == 0) return out;
-    const int length = lengthOf(size);
-    if (length < 0) return std::nullopt;
-    const int needed = convert(nullptr, 0);
-    if (needed <= 0) return std::nullopt;
+// UTF-16 into code page `codePage`, and back; false, with `out` empty, when the call refuses.
+// `usedDefault`, when given, is where the call reports a character it wrote as "?".
+bool narrowed(std::wstring_view text, UINT codePage, DWORD flags, BOOL* usedDefault,
+              std::string& out) {
+    out.clear();
+    const int length = lengthOf(text.size());
+    if (length <= 0) return length == 0;
+    const char* fallback = usedDefault != nullptr ? "?" : nullptr;
+    const int needed = WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0,
+                                           fallback, usedDefault);
+    if (needed <= 0) return false;
     out.resize(static_cast<std::size_t>(needed));
-    if (convert(out.data(), needed) != needed) return std::nullopt;
-    return out;
+    if (WideCharToMultiByte(codePage, flags, text.data(), length, out.data(), needed, fallback,
+                            usedDefault) == needed)
+        return true;
+    out.clear();
+    return false;
+}
+
+bool widened(std::string_view text, UINT codePage, DWORD flags, std::wstring& out) {
+    out.clear();
+    const int length = lengthOf(text.size());
+    if (length <= 0) return length == 0;
+    const int needed = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+    if (needed <= 0) return false;
+    out.resize(static_cast<std::size_t>(needed));
+    if (MultiByteToWideChar(codePage, flags, text.data(), length, out.data(), needed) == needed)
+        return true;
+    out.clear();
+    return false;
 }
 
 } // namespace
 
 std::optional<std::string> utf8FromWide(std::wstring_view text) {
-    return converted<std::string>(text.size(), [&](char* out, int size) {
-        return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(),
-                                   lengthOf(text.size()), out, size, nullptr, nullptr);
-    });
+    std::string out;
+    if (!narrowed(text, CP_UTF8, WC_ERR_INVALID_CHARS, nullptr, out)) return std::nullopt;
+    return out;
 }
 
 std::optional<std::wstring> wideFromUtf8(std::string_view text) {
-    return converted<std::wstring>(text.size(), [&](wchar_t* out, int size) {
-        return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
-                                   lengthOf(text.size()), out, size);
-    });
+    std::wstring out;
+    if (!widened(text, CP_UTF8, MB_ERR_INVALID_CHARS, out)) return std::nullopt;
+    return out;
 }
 
 AnsiConversion ansiConversion(unsigned codePage) {
@@ -51,22 +67,17 @@ std::string ansiFromWide(std::wstring_view text, bool& exact) {
     const UINT codePage = GetACP();
     const AnsiConversion how = ansiConversion(codePage);
     BOOL usedDefault = FALSE;
-    const auto ansi = converted<std::string>(text.size(), [&](char* out, int size) {
-        return WideCharToMultiByte(codePage, how.flags, text.data(), lengthOf(text.size()), out,
-                                   size, how.reportsDefault ? "?" : nullptr,
-                                   how.reportsDefault ? &usedDefault : nullptr);
-    });
-    exact = ansi.has_value() && !usedDefault;
-    return ansi.value_or(std::string());
+    std::string ansi;
+    exact =
+        narrowed(text, codePage, how.flags, how.reportsDefault ? &usedDefault : nullptr, ansi) &&
+        !usedDefault;
+    return ansi;
 }
 
 std::wstring wideFromAnsi(std::string_view text) {
-    return converted<std::wstring>(text.size(),
-                                   [&](wchar_t* out, int size) {
-                                       return MultiByteToWideChar(CP_ACP, 0, text.data(),
-                                                                  lengthOf(text.size()), out, size);
-                                   })
-        .value_or(std::wstring());
+    std::wstring wide;
+    widened(text, CP_ACP, 0, wide);
+    return wide;
 }
 
 } // namespace zet::platform

@@ -185,7 +185,7 @@ bool looksLikeMembers(std::string_view line) {
 
 void checkMembers(const Media& media, const std::string& path, std::size_t line,
                   std::string_view membersLine) {
-    for (const std::string_view name : zet::appconfig::memberNames(membersLine)) {
+    zet::appconfig::forEachMemberName(membersLine, [&](std::string_view name) {
         const std::string shownName = inQuotes(name);
         if (std::any_of(name.begin(), name.end(), isBlank))
             media.findings.add(path, line, Severity::error, "dics-line-unmatchable",
@@ -195,7 +195,7 @@ void checkMembers(const Media& media, const std::string& path, std::size_t line,
         else if (!inCatalogue(media, name, sameExactly))
             media.findings.add(path, line, Severity::warning, "unknown-member",
                                shownName + " is no dictionary of the catalogue");
-    }
+    });
 }
 
 // The group sections of one dictionary configuration file, as the installed-list merge reads
