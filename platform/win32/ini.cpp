@@ -4,8 +4,8 @@
 
 #include "platform/system.h"
 
+#include <algorithm>
 #include <climits>
-#include <vector>
 
 namespace zet::platform {
 
@@ -20,7 +20,7 @@ constexpr DWORD kMaxValueBuffer = DWORD{1} << 26;
 constexpr int kMaxStoredValue = 32766;
 
 // The value's length once the profile call has converted it to UTF-16.
-bool storedWhole(const std::string& value) {
+bool storedWhole(std::string_view value) {
     if (value.size() > static_cast<std::size_t>(INT_MAX)) return false;
     const int characters =
         MultiByteToWideChar(CP_ACP, 0, value.data(), static_cast<int>(value.size()), nullptr, 0);
@@ -35,21 +35,23 @@ std::string sys::readIniString(const std::string& path, std::string_view section
     if (!file) return {};
     const win32::SysString sectionText = win32::sysText(section);
     const win32::SysString keyText = win32::sysText(key);
-    std::vector<TCHAR> buffer;
+    win32::SysString buffer;
     for (DWORD size = kFirstValueBuffer;; size *= 2) {
-        buffer.assign(size, TEXT('\0'));
+        buffer.resize(size);
         const DWORD count = GetPrivateProfileString(sectionText.c_str(), keyText.c_str(), TEXT(""),
                                                     buffer.data(), size, file->c_str());
         // A value that fills the buffer comes back cut to size - 1 characters.
-        if (count + 1 < size || size >= kMaxValueBuffer)
-            return win32::ansiText(win32::SysString(buffer.data(), count));
+        if (count + 1 < size || size >= kMaxValueBuffer) {
+            buffer.resize(std::min(count, size));
+            return win32::ansiText(buffer);
+        }
     }
 }
 
 bool sys::writeIniString(const std::string& path, std::string_view section, std::string_view key,
                          std::string_view value) {
     const auto file = win32::sysPath(path);
-    if (!file || !storedWhole(std::string(value))) return false;
+    if (!file || !storedWhole(value)) return false;
     const win32::SysString sectionText = win32::sysText(section);
     const win32::SysString keyText = win32::sysText(key);
     const win32::SysString valueText = win32::sysText(value);
