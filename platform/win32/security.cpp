@@ -50,14 +50,14 @@ AccessOutcome sys::addWorldAccessEntry(ObjectHandle object, std::uint32_t permis
         entry.Trustee.MultipleTrusteeOperation = NO_MULTIPLE_TRUSTEE;
         entry.Trustee.TrusteeType = TRUSTEE_IS_UNKNOWN;
         // Without the SID the group is named instead; that is no failure.
-        win32::SysString everyone = TEXT("Everyone");
+        TCHAR everyone[] = TEXT("Everyone");
         if (AllocateAndInitializeSid(&worldAuthority, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0,
                                      &world)) {
             entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
             entry.Trustee.ptstrName = static_cast<LPTSTR>(world);
         } else {
             entry.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
-            entry.Trustee.ptstrName = everyone.data();
+            entry.Trustee.ptstrName = everyone;
         }
         code = SetEntriesInAcl(1, &entry, oldDacl, &newAcl);
         if (code != ERROR_SUCCESS) {
