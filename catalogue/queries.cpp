@@ -34,20 +34,19 @@ bool isSelected(int position, std::string_view mask) {
            mask[static_cast<std::size_t>(position)] == '1';
 }
 
-std::optional<CatalogueHeader> loadCatalogueHeader(const std::string& path) {
-    CatalogueHeader header;
-    if (!rereadCatalogue(path, header, moduleState())) return std::nullopt;
-    return header;
+const CatalogueHeader* loadCatalogueHeader(const std::string& path) {
+    RememberedCatalogue& remembered = moduleState();
+    return rereadCatalogue(path, remembered) ? &remembered.header : nullptr;
 }
 
-std::optional<DictionaryEntry>
-findSelectedDictionary(const std::string& path, std::string_view mask, std::string_view index) {
-    CatalogueHeader header;
+bool findSelectedDictionary(const std::string& path, std::string_view mask, std::string_view index,
+                            DictionaryEntry& entry) {
     RememberedCatalogue& remembered = moduleState();
-    rereadCatalogue(path, header, remembered);
+    (void)rereadCatalogue(path, remembered);
     const std::optional<std::size_t> slot = findSelectedSlot(remembered, mask, index);
-    if (!slot) return std::nullopt;
-    return rememberedEntry(remembered, *slot);
+    if (!slot) return false;
+    rememberedEntry(remembered, *slot, entry);
+    return true;
 }
 
 } // namespace zet::catalogue

@@ -166,23 +166,18 @@ bool readCatalogue(const std::string& path, CatalogueHeader& header, DictionaryC
 // A call that runs out of memory ends midway, without unwinding in the DLL, so the remembered
 // state is whole at every step: it counts as current only once its lines are indexed, and an
 // append that fails leaves its container as it was.
-bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
-                     RememberedCatalogue& remembered) {
+bool rereadCatalogue(const std::string& path, RememberedCatalogue& remembered) {
     std::string& incoming = remembered.incoming;
     if (!readText(path, incoming, nullptr)) return false;
-    if (remembered.current && incoming == remembered.text) {
-        header = remembered.header;
-        return true;
-    }
+    if (remembered.current && incoming == remembered.text) return true;
     remembered.current = false;
     remembered.lines.clear();
     remembered.positions.clear();
     std::swap(remembered.text, incoming);
     const std::string_view parsed = platform::beforeFirstNul(remembered.text);
     LineReader lines(parsed);
-    if (!takeHeader(parsed, lines, header, nullptr)) return false;
+    if (!takeHeader(parsed, lines, remembered.header, nullptr)) return false;
     indexLines(lines, remembered.lines);
-    remembered.header = header;
     remembered.current = true;
     return true;
 }
@@ -199,14 +194,13 @@ const std::vector<int>& slotPositions(RememberedCatalogue& remembered) {
     return positions;
 }
 
-DictionaryEntry rememberedEntry(const RememberedCatalogue& remembered, std::size_t slot) {
+void rememberedEntry(const RememberedCatalogue& remembered, std::size_t slot,
+                     DictionaryEntry& entry) {
     const std::string_view line = slotText(remembered, slot);
-    DictionaryEntry entry;
     std::array<std::string_view, kDictionaryFields> pieces{};
-    if (!isDictionaryLine(line)) return entry;
+    if (!isDictionaryLine(line)) return;
     splitInto(line, '|', pieces);
     readEntry(pieces, entry, nullptr, 0);
-    return entry;
 }
 
 } // namespace zet::catalogue

@@ -75,6 +75,7 @@ struct RememberedCatalogue {
     std::string text;
     // What the latest read delivered, kept so that the next read reuses its memory.
     std::string incoming;
+    // The header of the last successful read.
     CatalogueHeader header;
     std::vector<CatalogueLine> lines;
     // The position of every line's dictionary (-1 for a line that does not qualify), once a
@@ -84,19 +85,19 @@ struct RememberedCatalogue {
     bool current = false;
 };
 
-// Reads as readCatalogue does, into the index: when the file gives exactly the text of the last
-// successful read, nothing is parsed and the header is that read's header. A file that cannot
-// be opened leaves the index as it is; any other failure empties it.
-bool rereadCatalogue(const std::string& path, CatalogueHeader& header,
-                     RememberedCatalogue& remembered);
+// Reads as readCatalogue does, into the index and its header: when the file gives exactly the
+// text of the last successful read, nothing is parsed. A file that cannot be opened leaves the
+// index as it is; any other failure empties it.
+bool rereadCatalogue(const std::string& path, RememberedCatalogue& remembered);
 
 // The position of every line's dictionary, as readCatalogue gives them in its entries; worked
 // out on the first call after a read.
 const std::vector<int>& slotPositions(RememberedCatalogue& remembered);
 
-// The entry of line `slot` (from 0, after the header) of the remembered text, exactly as
-// readCatalogue gives it.
-DictionaryEntry rememberedEntry(const RememberedCatalogue& remembered, std::size_t slot);
+// Fills `entry`, a new one, with the entry of line `slot` (from 0, after the header) of the
+// remembered text, exactly as readCatalogue gives it.
+void rememberedEntry(const RememberedCatalogue& remembered, std::size_t slot,
+                     DictionaryEntry& entry);
 
 // Reads an already loaded catalogue text, as readCatalogue does after the file is read.
 bool parseCatalogue(std::string_view text, CatalogueHeader& header, DictionaryCatalogue& catalogue,

@@ -23,8 +23,8 @@ void pushOk() {
 // Pops: catalogue path. Pushes header fields 7, 6, 5 (a number), 4 to 0, then "ok"; or only
 // "failed".
 void loadDicInfo() {
-    const auto header = catalogue::loadCatalogueHeader(popPath());
-    if (!header) return pushFailed();
+    const catalogue::CatalogueHeader* header = catalogue::loadCatalogueHeader(popPath());
+    if (header == nullptr) return pushFailed();
     pushText(header->fields[7]);
     pushText(header->fields[6]);
     pushNumber(header->number);
@@ -32,12 +32,13 @@ void loadDicInfo() {
     pushText("ok");
 }
 
-// Pops: catalogue path, selection mask, index. The n-th selected dictionary, or nothing.
-std::optional<catalogue::DictionaryEntry> popSelectedDictionary() {
+// Pops: catalogue path, selection mask, index. The n-th selected dictionary into `entry`; false
+// when there is none.
+bool popSelectedDictionary(catalogue::DictionaryEntry& entry) {
     const std::string path = popPath();
     const std::string mask = popText();
     const std::string index = popText();
-    return catalogue::findSelectedDictionary(path, mask, index);
+    return catalogue::findSelectedDictionary(path, mask, index, entry);
 }
 
 void pushNotFound() {
@@ -47,23 +48,23 @@ void pushNotFound() {
 
 // Pushes: version, display name; or "0" and the empty text.
 void dicInfo() {
-    const std::optional<catalogue::DictionaryEntry> entry = popSelectedDictionary();
-    if (!entry) return pushNotFound();
-    pushNumber(entry->version);
-    pushText(entry->displayName);
+    catalogue::DictionaryEntry entry;
+    if (!popSelectedDictionary(entry)) return pushNotFound();
+    pushNumber(entry.version);
+    pushText(entry.displayName);
 }
 
 // Pushes: for each file its time text and then its name, the file count, the short name; or
 // "0" and the empty text.
 void dicFiles() {
-    const std::optional<catalogue::DictionaryEntry> entry = popSelectedDictionary();
-    if (!entry) return pushNotFound();
-    for (const catalogue::DictionaryFile& file : entry->files) {
+    catalogue::DictionaryEntry entry;
+    if (!popSelectedDictionary(entry)) return pushNotFound();
+    for (const catalogue::DictionaryFile& file : entry.files) {
         pushText(catalogue::fileTimeText(file.modified));
         pushText(file.name);
     }
-    pushNumber(static_cast<int>(entry->files.size()));
-    pushText(entry->shortName);
+    pushNumber(static_cast<int>(entry.files.size()));
+    pushText(entry.shortName);
 }
 
 // Pops: installation folder, dictionary name or "/"-led list. Pushes "ok" whatever happened;

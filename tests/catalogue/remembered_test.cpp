@@ -41,7 +41,7 @@ DictionaryCatalogue entriesOf(RememberedCatalogue& remembered) {
     const std::vector<int>& positions = slotPositions(remembered);
     EXPECT_EQ(positions.size(), remembered.lines.size());
     for (std::size_t slot = 0; slot < remembered.lines.size(); ++slot) {
-        catalogue.entries.push_back(rememberedEntry(remembered, slot));
+        rememberedEntry(remembered, slot, catalogue.entries.emplace_back());
         EXPECT_EQ(catalogue.entries.back().position, positions[slot]) << slot;
     }
     return catalogue;
@@ -81,9 +81,10 @@ TEST(RememberedCatalogue, EveryReadMatchesAFreshRead) {
         const std::string path = dir.file(name);
         if (name != "missing.txt") zettest::writeFile(path, text);
         CatalogueHeader freshHeader;
-        CatalogueHeader rememberedHeader;
         const bool freshOk = readCatalogue(path, freshHeader, fresh);
-        const bool rememberedOk = rereadCatalogue(path, rememberedHeader, remembered);
+        const bool rememberedOk = rereadCatalogue(path, remembered);
+        const CatalogueHeader rememberedHeader =
+            rememberedOk ? remembered.header : CatalogueHeader{};
         ASSERT_EQ(describe(rememberedOk, rememberedHeader, entriesOf(remembered)),
                   describe(freshOk, freshHeader, fresh))
             << name;
@@ -94,14 +95,15 @@ TEST(RememberedCatalogue, AFileChangedInPlaceIsReadAnew) {
     zettest::TempDir dir;
     const std::string path = dir.file("cat.txt");
     RememberedCatalogue remembered;
-    CatalogueHeader header;
     zettest::writeFile(path, "H|1|2|3|4|5|6|7\n0|a|x|Old|1\n");
-    ASSERT_TRUE(rereadCatalogue(path, header, remembered));
+    ASSERT_TRUE(rereadCatalogue(path, remembered));
     zettest::writeFile(path, "H|1|2|3|4|5|6|7\n0|a|x|New|1\n");
-    ASSERT_TRUE(rereadCatalogue(path, header, remembered));
-    EXPECT_EQ(rememberedEntry(remembered, 0).displayName, "New");
+    ASSERT_TRUE(rereadCatalogue(path, remembered));
+    DictionaryEntry entry;
+    rememberedEntry(remembered, 0, entry);
+    EXPECT_EQ(entry.displayName, "New");
     zettest::writeFile(path, "H|1|2|3|4|5|6\n0|a|x|New|1\n");
-    EXPECT_FALSE(rereadCatalogue(path, header, remembered));
+    EXPECT_FALSE(rereadCatalogue(path, remembered));
     EXPECT_TRUE(remembered.lines.empty());
 }
 

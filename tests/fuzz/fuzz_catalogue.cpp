@@ -26,17 +26,20 @@ void checkRemembered(const std::string& path, bool ok,
                      const zet::catalogue::CatalogueHeader& header,
                      const zet::catalogue::DictionaryCatalogue& whole) {
     zet::catalogue::RememberedCatalogue remembered;
-    zet::catalogue::CatalogueHeader rememberedHeader;
-    if (zet::catalogue::rereadCatalogue(path, rememberedHeader, remembered) != ok) std::abort();
+    if (zet::catalogue::rereadCatalogue(path, remembered) != ok) std::abort();
     if (!ok) return;
+    const zet::catalogue::CatalogueHeader& rememberedHeader = remembered.header;
     if (rememberedHeader.fields != header.fields || rememberedHeader.number != header.number ||
         remembered.lines.size() != whole.entries.size())
         std::abort();
     const std::vector<int>& positions = zet::catalogue::slotPositions(remembered);
-    for (std::size_t slot = 0; slot < whole.entries.size(); ++slot)
+    for (std::size_t slot = 0; slot < whole.entries.size(); ++slot) {
+        zet::catalogue::DictionaryEntry entry;
+        zet::catalogue::rememberedEntry(remembered, slot, entry);
         if (positions.at(slot) != whole.entries[slot].position ||
-            !sameEntry(zet::catalogue::rememberedEntry(remembered, slot), whole.entries[slot]))
+            !sameEntry(entry, whole.entries[slot]))
             std::abort();
+    }
 }
 
 } // namespace
