@@ -83,7 +83,8 @@ void readFiles(std::string_view fileList, std::vector<DictionaryFile>& files, Re
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
-    files.resize(count + 1);
+    // Only ever fewer than before: the files of a longer list go.
+    files.erase(files.begin() + static_cast<std::ptrdiff_t>(count + 1), files.end());
 }
 
 // The position of a dictionary line that qualifies: all a selection looks at.

@@ -15,19 +15,25 @@ constexpr std::size_t kRandomDigits = 12;
 constexpr std::size_t kCheckDigits = 4;
 constexpr std::string_view kHexDigits = "0123456789abcdef";
 
-// The transaction: whether one is open, its file, its working copy (empty when the writes go
-// in place), whether the file existed, whether a write reached the copy (one that changed its
-// bytes, or any that succeeded, which creates a missing file), and whether one failed, for want
-// of space or not. One object serves every transaction in turn.
-struct Open {
-    bool active = false;
-    std::string path;
-    std::string working;
+// What a transaction's writes did: whether the file existed, whether a write reached the copy
+// (one that changed its bytes, or any that succeeded, which creates a missing file), and whether
+// one failed, for want of space or not.
+struct Outcome {
     bool existed = true;
     bool changed = false;
     bool reached = false;
     bool failed = false;
     bool noSpace = false;
+};
+
+// The transaction: whether one is open, its file, its working copy (empty when the writes go
+// in place) and what its writes did. One object serves every transaction in turn, its texts
+// keeping their memory.
+struct Open {
+    bool active = false;
+    std::string path;
+    std::string working;
+    Outcome outcome;
 };
 
 Open& current() {
@@ -99,14 +105,15 @@ bool isTemporaryName(std::string_view entry, std::string_view name) {
 FileTransaction::FileTransaction(const std::string& path) : outer_(!current().active) {
     if (!outer_) return;
     Open& open = current();
-    open = Open{};
     open.active = true;
     open.path = path;
+    open.working.clear();
+    open.outcome = {};
     // The copy's name is as long as temporaryName(path), and must fit where the file's does: the
     // profile calls would otherwise write elsewhere or not at all.
     const bool foreignOwner = faults::shouldFail(faults::Point::foreignOwner);
     if (validPath(path) && pathFits(temporaryName(path)))
-        if (auto working = sys::makeWorkingCopy(path, open.existed, foreignOwner))
+        if (auto working = sys::makeWorkingCopy(path, open.outcome.existed, foreignOwner))
             open.working = std::move(*working);
 }
 
@@ -123,10 +130,11 @@ FileTransaction::Landing FileTransaction::commit() {
     Open* open = withCopy();
     if (outer_) current().active = false;
     if (!outer_ || open == nullptr) return Landing::whole;
-    if (open->failed || (!open->changed && !(open->reached && !open->existed))) {
+    const Outcome& outcome = open->outcome;
+    if (outcome.failed || (!outcome.changed && !(outcome.reached && !outcome.existed))) {
         sys::removeFile(open->working);
-        if (!open->failed) return Landing::whole;
-        return open->noSpace ? Landing::none : Landing::inPlace;
+        if (!outcome.failed) return Landing::whole;
+        return outcome.noSpace ? Landing::none : Landing::inPlace;
     }
     if (faults::shouldFail(faults::Point::replaceFile) ||
         !sys::putInPlace(open->path, open->working)) {
@@ -149,16 +157,18 @@ bool isWorkingCopy(const std::string& path) {
 
 void noteWritten(const std::string& path, bool changed) {
     if (!isWorkingCopy(path)) return;
-    current().reached = true;
-    current().changed = current().changed || changed;
+    Outcome& outcome = current().outcome;
+    outcome.reached = true;
+    outcome.changed = outcome.changed || changed;
 }
 
 namespace {
 
 void noteFailed(const std::string& path, bool noSpace) {
     if (!isWorkingCopy(path)) return;
-    current().failed = true;
-    current().noSpace = current().noSpace || noSpace;
+    Outcome& outcome = current().outcome;
+    outcome.failed = true;
+    outcome.noSpace = outcome.noSpace || noSpace;
 }
 
 } // namespace
