@@ -1,6 +1,5 @@
 #include "appconfig/cfgkeys.h"
 
-#include "appconfig/paths.h"
 #include "appconfig/rules.h"
 #include "platform/ini.h"
 #include "platform/textrules.h"
@@ -19,23 +18,21 @@ std::string sectionOf(std::string_view group) {
 
 } // namespace
 
-void writeCfgKey(std::string_view folder, std::string_view group, std::string_view key,
+void writeCfgKey(const std::string& cfg, std::string_view group, std::string_view key,
                  std::string_view value) {
-    const auto path = cfgPath(folder);
-    if (!path || platform::holdsLineBreak(group) || platform::holdsLineBreak(key) ||
+    if (cfg.empty() || platform::holdsLineBreak(group) || platform::holdsLineBreak(key) ||
         platform::holdsLineBreak(value))
         return;
     // A key that cannot be written keeps its old value; the merge goes on with the next one.
-    (void)platform::writeIniString(*path, sectionOf(group), key, value);
+    (void)platform::writeIniString(cfg, sectionOf(group), key, value);
 }
 
-void appendToDics(std::string_view folder, std::string_view group, std::string_view name) {
-    const auto path = cfgPath(folder);
-    if (!path) return;
-    std::string members = platform::readIniString(*path, sectionOf(group), kMembersKey);
+void appendToDics(const std::string& cfg, std::string_view group, std::string_view name) {
+    if (cfg.empty()) return;
+    std::string members = platform::readIniString(cfg, sectionOf(group), kMembersKey);
     if (!members.empty()) members += ',';
     members += name;
-    writeCfgKey(folder, group, kMembersKey, members);
+    writeCfgKey(cfg, group, kMembersKey, members);
 }
 
 } // namespace zet::appconfig

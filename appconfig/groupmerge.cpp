@@ -16,17 +16,18 @@ namespace {
 
 // Copies the group's display names from grnames.ini into the section "." + group (an empty
 // value where grnames.ini has none), then adds `name` to its members.
-void copyGroupNames(std::string_view folder, std::string_view group, std::string_view name) {
+void copyGroupNames(std::string_view folder, const std::string& cfg, std::string_view group,
+                    std::string_view name) {
     const auto names = groupNamesPath(folder);
     for (const std::string_view code : kGroupNameLanguages) {
         const std::string text = names ? platform::readIniString(*names, code, group) : "";
-        writeCfgKey(folder, group, code, text);
+        writeCfgKey(cfg, group, code, text);
     }
-    appendToDics(folder, group, name);
+    appendToDics(cfg, group, name);
 }
 
 // Adds the dictionary to every group whose groups.ini line names it; true when any did.
-bool mergeIntoListedGroups(std::string_view folder, std::string_view name) {
+bool mergeIntoListedGroups(std::string_view folder, const std::string& cfg, std::string_view name) {
     const auto text = readLines(pathInFolder(folder, kGroupsFile));
     if (!text) return false;
     bool matched = false;
@@ -36,7 +37,7 @@ bool mergeIntoListedGroups(std::string_view folder, std::string_view name) {
     for (std::string_view rest = *text; !rest.empty();) {
         const auto entry = groupLine(takeLine(rest));
         if (!entry || !sameIgnoringCase(entry->member, name)) continue;
-        copyGroupNames(folder, entry->group, name);
+        copyGroupNames(folder, cfg, entry->group, name);
         matched = true;
     }
     return matched;
@@ -64,7 +65,7 @@ std::string_view longNameText(std::string_view line) {
 
 // Writes the display names of the [LONG_NAMES] sections of the dictionary's own file into
 // the section "." + name; true when the file can be read and has such a section.
-bool copyLongNames(std::string_view folder, std::string_view name) {
+bool copyLongNames(std::string_view folder, const std::string& cfg, std::string_view name) {
     const auto fileName = platform::fileNameFromText(name);
     if (!fileName) return false;
     const auto text = readLines(pathInFolder(folder, dictionaryCfgFile(*fileName)));
@@ -80,7 +81,7 @@ bool copyLongNames(std::string_view folder, std::string_view name) {
         } else if (inSection) {
             for (const LongNamePrefix& entry : kLongNamePrefixes)
                 if (line.starts_with(entry.prefix))
-                    writeCfgKey(folder, name, entry.key, longNameText(line));
+                    writeCfgKey(cfg, name, entry.key, longNameText(line));
         }
     }
     return found;
@@ -89,12 +90,13 @@ bool copyLongNames(std::string_view folder, std::string_view name) {
 } // namespace
 
 bool mergeDicIntoGroups(std::string_view folder, std::string_view name) {
-    if (mergeIntoListedGroups(folder, name)) return true;
-    if (copyLongNames(folder, name)) {
-        appendToDics(folder, name, name);
+    const std::string cfg = cfgPath(folder).value_or(std::string());
+    if (mergeIntoListedGroups(folder, cfg, name)) return true;
+    if (copyLongNames(folder, cfg, name)) {
+        appendToDics(cfg, name, name);
         return true;
     }
-    copyGroupNames(folder, name, name);
+    copyGroupNames(folder, cfg, name, name);
     return false;
 }
 

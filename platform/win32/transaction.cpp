@@ -99,17 +99,16 @@ bool flush(const win32::SysString& path) {
     return flushed;
 }
 
-// The file name of a directory entry in the plug-in's path text, when it is plain ASCII after
-// `name` (as every temporary's is); empty otherwise.
-std::string entryName(const TCHAR* entry, const win32::SysString& sysName, std::string_view name) {
-    const win32::SysString text(entry);
-    if (text.compare(0, sysName.size(), sysName) != 0) return {};
-    std::string result(name);
-    for (std::size_t i = sysName.size(); i < text.size(); ++i) {
-        if (static_cast<unsigned>(text[i]) > 0x7F) return {};
-        result += static_cast<char>(text[i]);
+// What follows the file's name in a directory entry that starts with it, in the plug-in's path
+// text, when it is plain ASCII (as every temporary's is); empty otherwise.
+std::string asciiTail(std::basic_string_view<TCHAR> entry, const win32::SysString& sysName) {
+    if (!entry.starts_with(sysName)) return {};
+    std::string tail;
+    for (const TCHAR c : entry.substr(sysName.size())) {
+        if (static_cast<unsigned>(c) > 0x7F) return {};
+        tail += static_cast<char>(c);
     }
-    return result;
+    return tail;
 }
 
 } // namespace
@@ -167,8 +166,7 @@ void sys::forgetLastFailure() {
 }
 
 void sys::removeLeftovers(const std::string& path) {
-    const std::string folder = folderOf(path);
-    const std::string name = path.substr(folder.size());
+    const std::string name = path.substr(folderOf(path).size());
     const auto sysName = win32::sysPath(name);
     std::string leftovers = path;
     (leftovers += kTemporaryMark) += '*';
@@ -178,10 +176,10 @@ void sys::removeLeftovers(const std::string& path) {
     const HANDLE search = FindFirstFile(pattern->c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string entry = entryName(found.cFileName, *sysName, name);
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-            isTemporaryName(entry, name))
-            removeFile(folder + entry);
+        const std::string tail = asciiTail(found.cFileName, *sysName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !tail.empty() &&
+            isTemporaryName(name + tail, name))
+            removeFile(path + tail);
     } while (FindNextFile(search, &found) != 0);
     FindClose(search);
 }
