@@ -7,7 +7,6 @@
 #include "platform/ini.h"
 #include "platform/textrules.h"
 
-#include <array>
 #include <string>
 
 namespace zet::appconfig {
@@ -19,7 +18,8 @@ namespace {
 void copyGroupNames(std::string_view folder, const std::string& cfg, std::string_view group,
                     std::string_view name) {
     const auto names = groupNamesPath(folder);
-    for (const std::string_view code : kGroupNameLanguages) {
+    for (std::size_t k = 0; k < kGroupNameLanguageCount; ++k) {
+        const std::string_view code = groupNameLanguage(k);
         const std::string text = names ? platform::readIniString(*names, code, group) : "";
         writeCfgKey(cfg, group, code, text);
     }
@@ -43,18 +43,10 @@ bool mergeIntoListedGroups(std::string_view folder, const std::string& cfg, std:
     return matched;
 }
 
-struct LongNamePrefix {
-    std::string_view prefix;
-    std::string_view key;
-};
-
-constexpr std::array<LongNamePrefix, 5> kLongNamePrefixes{{
-    {"fiTE", "fi"},
-    {"svTE", "sv"},
-    {"enTE", "en"},
-    {"frTE", "fr"},
-    {"deTE", "de"},
-}};
+// The [LONG_NAMES] keys a display name is copied from, four characters each: the language's key
+// in duvevo.cfg, then "TE".
+constexpr std::string_view kLongNamePrefixes = "fiTEsvTEenTEfrTEdeTE";
+constexpr std::size_t kLongNamePrefix = 4;
 
 // The display name of a [LONG_NAMES] line: from the sixth character on (the fifth, normally
 // "=", is skipped whatever it is), without the line end.
@@ -79,9 +71,12 @@ bool copyLongNames(std::string_view folder, const std::string& cfg, std::string_
         } else if (opensSection(line)) {
             inSection = false;
         } else if (inSection) {
-            for (const LongNamePrefix& entry : kLongNamePrefixes)
-                if (line.starts_with(entry.prefix))
-                    writeCfgKey(cfg, name, entry.key, longNameText(line));
+            for (std::size_t at = 0; at < kLongNamePrefixes.size(); at += kLongNamePrefix) {
+                const char* const prefix = kLongNamePrefixes.data() + at;
+                if (line.starts_with(std::string_view(prefix, kLongNamePrefix)))
+                    writeCfgKey(cfg, name, std::string_view(prefix, kLanguageLength),
+                                longNameText(line));
+            }
         }
     }
     return found;

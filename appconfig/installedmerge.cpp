@@ -12,7 +12,7 @@ namespace zet::appconfig {
 namespace {
 
 // The display names of the catch-all group.
-constexpr std::string_view kOtherDicsNames = "en=Other dictionaries\nfi=Muut sanakirjat\n";
+constexpr char kOtherDicsNames[] = "en=Other dictionaries\nfi=Muut sanakirjat\n";
 
 // Takes the installed entry of `name`, if there is one still free.
 bool takeInstalled(std::string& installed, std::string_view name) {

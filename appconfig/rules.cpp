@@ -7,7 +7,7 @@ namespace zet::appconfig {
 namespace {
 
 // The section of a dictionary's configuration file that holds its display names.
-constexpr std::string_view kLongNamesSection = "[LONG_NAMES]";
+constexpr char kLongNamesSection[] = "[LONG_NAMES]";
 
 std::string_view trimLineEnd(std::string_view line) {
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);

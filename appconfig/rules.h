@@ -33,9 +33,17 @@ inline constexpr std::string_view kCfgExtension = ".cfg";
 // any letter case in a dictionary's configuration file.
 inline constexpr std::string_view kMembersKey = "Dics";
 
-// The languages grnames.ini names groups in. It has no French section: a French display name
+// The languages grnames.ini names groups in, two letters each: "fi", "sv", "en" and "de" (one
+// text, which takes the least room in the DLL). It has no French section: a French display name
 // comes only from a dictionary's own [LONG_NAMES].
-inline constexpr std::array<std::string_view, 4> kGroupNameLanguages{"fi", "sv", "en", "de"};
+inline constexpr std::string_view kGroupNameLanguages = "fisvende";
+inline constexpr std::size_t kLanguageLength = 2;
+inline constexpr std::size_t kGroupNameLanguageCount = kGroupNameLanguages.size() / kLanguageLength;
+
+// Language `k` of kGroupNameLanguages.
+constexpr std::string_view groupNameLanguage(std::size_t k) {
+    return std::string_view(kGroupNameLanguages.data() + k * kLanguageLength, kLanguageLength);
+}
 
 // Names, keys and file names are compared ignoring the letter case of A to Z.
 using platform::isSpace;

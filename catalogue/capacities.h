@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -37,7 +38,7 @@ inline constexpr std::size_t kPositionCapacity = 20;
 inline constexpr std::size_t kShortNameCapacity = 20;
 inline constexpr std::size_t kFileListCapacity = 500;
 inline constexpr std::size_t kDisplayNameCapacity = 100;
-inline constexpr std::array<std::size_t, kDictionaryFields> kDictionaryCapacities{
+inline constexpr std::array<std::uint16_t, kDictionaryFields> kDictionaryCapacities{
     kPositionCapacity, kShortNameCapacity, kFileListCapacity, kDisplayNameCapacity,
     kNumberCapacity};
 

@@ -40,9 +40,11 @@ bool isLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
+// February aside, the months alternate between 31 and 30 days, from 31 in January to July
+// and again from August.
 int daysInMonth(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+    if (month == 2) return isLeapYear(year) ? 29 : 28;
+    return 30 + (month + month / 8) % 2;
 }
 
 // The range SystemTimeToFileTime accepts, checked here for every system: Wine's version of the

@@ -66,7 +66,8 @@ std::string missingNames(const Media& media, std::string_view key, std::size_t& 
     const auto names = zet::appconfig::groupNamesPath(media.folder);
     std::string missing;
     found = 0;
-    for (const std::string_view code : zet::appconfig::kGroupNameLanguages) {
+    for (std::size_t k = 0; k < zet::appconfig::kGroupNameLanguageCount; ++k) {
+        const std::string_view code = zet::appconfig::groupNameLanguage(k);
         if (names && !zet::platform::readIniString(*names, code, key).empty()) {
             ++found;
             continue;
