@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zet::appconfig {
@@ -23,13 +24,13 @@ struct CfgText {
 };
 
 void appendUnit(std::string& text, unsigned unit) {
-    if (unit < 0x80) {
+    const char bytes[3] = {static_cast<char>(0xE0 | unit >> 12),
+                           static_cast<char>(0x80 | (unit >> 6 & 0x3F)),
+                           static_cast<char>(0x80 | (unit & 0x3F))};
+    if (unit < 0x80)
         text += static_cast<char>(unit);
-        return;
-    }
-    text += static_cast<char>(0xE0 | unit >> 12);
-    text += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
-    text += static_cast<char>(0x80 | (unit & 0x3F));
+    else
+        text.append(bytes, sizeof bytes);
 }
 
 // UTF-16LE bytes in the edited form.
@@ -50,8 +51,8 @@ std::string toUtf16(std::string_view text) {
                    (static_cast<unsigned char>(text[i + 2]) & 0x3F);
             i += 2;
         }
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
+        const char pair[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        bytes.append(pair, sizeof pair);
     }
     return bytes;
 }
@@ -62,12 +63,13 @@ CfgText decoded(std::string_view bytes) {
     return {true, fromUtf16(bytes), std::string(bytes.substr(bytes.size() & ~std::size_t{1}))};
 }
 
-std::string encoded(const CfgText& file, std::string_view text) {
-    if (!file.utf16) return std::string(text);
+// Makes the edited text the file's bytes again.
+void encode(const CfgText& file, std::string& text) {
+    if (!file.utf16) return;
     std::string bytes(platform::kUtf16Mark);
     bytes += toUtf16(text);
     bytes += file.oddByte;
-    return bytes;
+    text = std::move(bytes);
 }
 
 // A text of the plug-in's own kind (ANSI code page) in the edited form of the file.
@@ -185,14 +187,13 @@ struct Section {
 // when this leaves it without members. The lines before the first header pass unchanged. True
 // when nothing had to change or the new text was written.
 bool editSections(const std::string& path, bool asAppended, std::string_view member,
-                  const std::vector<std::string>& sections) {
+                  std::vector<std::string> sections) {
     const auto bytes = platform::readFileBytes(path);
     // Nothing to take out of a missing file; one that cannot be read keeps what it holds.
     if (!bytes) return !platform::fileExists(path);
     const CfgText file = decoded(*bytes);
     const std::string name = editedForm(member, file.utf16);
-    std::vector<std::string> wanted;
-    for (const std::string& section : sections) wanted.push_back(editedForm(section, file.utf16));
+    for (std::string& section : sections) section = editedForm(section, file.utf16);
     std::string result;
     Section section;
     const auto close = [&] {
@@ -203,7 +204,7 @@ bool editSections(const std::string& path, bool asAppended, std::string_view mem
         const std::string_view line = nextLine(text, asAppended);
         if (const auto header = opened(line, asAppended)) {
             close();
-            section = {result.size(), namedIn(*header, wanted),
+            section = {result.size(), namedIn(*header, sections),
                        !member.empty() && header->starts_with('.')};
         } else if (const auto value = section.group ? membersValue(line) : std::nullopt) {
             bool removed = false;
@@ -220,7 +221,9 @@ bool editSections(const std::string& path, bool asAppended, std::string_view mem
         result += line;
     }
     close();
-    return result == file.text || platform::writeFileBytes(path, encoded(file, result));
+    if (result == file.text) return true;
+    encode(file, result);
+    return platform::writeFileBytes(path, result);
 }
 
 } // namespace
@@ -249,7 +252,7 @@ bool removeListedGroups(std::string_view folder, std::string_view list) {
                     appendedHeader(line.substr(0, line.size() - (line.ends_with('\n') ? 1 : 0))));
         }
     }
-    return editSections(*path, true, {}, names);
+    return editSections(*path, true, {}, std::move(names));
 }
 
 } // namespace zet::appconfig
