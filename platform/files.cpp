@@ -103,8 +103,9 @@ bool appendLines(const std::string& path, std::string_view text) {
             (bytes->size() > kUtf16Mark.size() && !bytes->ends_with(std::string_view("\n\0", 2))))
             lines += '\n';
         lines.append(text);
-        done = sys::appendFileBytes(target, (odd ? std::string(1, '\0') : "") +
-                                                sys::utf16FromAnsi(withCrLf(lines)));
+        std::string units(odd ? 1 : 0, '\0');
+        units += sys::utf16FromAnsi(withCrLf(lines));
+        done = sys::appendFileBytes(target, units);
     } else {
         const auto current = readTextFile(path);
         if (current && !current->empty() && current->back() != '\n') lines += '\n';

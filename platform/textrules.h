@@ -54,16 +54,16 @@ inline std::string withCrLf(std::string_view text) {
     return lines;
 }
 
-// A number in decimal, as printf writes it with "%lld".
-inline std::string decimalText(std::int64_t value) {
-    char digits[20]; // the 19 digits of the largest magnitude and a sign
+// A 32-bit number in decimal, as printf writes it with "%u", or, `negative`, that number below
+// zero as "%d" writes it. (32 bits: the x86 DLLs have no 64-bit division.)
+inline std::string decimalText(std::uint32_t magnitude, bool negative = false) {
+    char digits[11]; // the 10 digits of the largest magnitude and a sign
     std::size_t at = sizeof digits;
-    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : value;
     do {
         digits[--at] = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    if (value < 0) digits[--at] = '-';
+    if (negative) digits[--at] = '-';
     return std::string(digits + at, sizeof digits - at);
 }
 

@@ -170,7 +170,8 @@ void pushText(std::string_view text) {
 }
 
 void pushNumber(int value) {
-    pushText(platform::decimalText(value));
+    const auto magnitude = static_cast<std::uint32_t>(value);
+    pushText(platform::decimalText(value < 0 ? 0u - magnitude : magnitude, value < 0));
 }
 
 void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,

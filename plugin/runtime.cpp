@@ -9,10 +9,8 @@
 
 #include <chrono>
 #include <cstddef>
-#include <cstdio>
 #include <cstdlib>
 #include <new>
-#include <string>
 
 // The heap is the C runtime's (msvcrt.dll, a system DLL).
 void* operator new(std::size_t size) {
@@ -62,8 +60,8 @@ void __throw_out_of_range_fmt(const char*, ...) {
     zet::abandonCall();
 }
 
-// The strings' members, built here without exceptions: the runtime library's own copies come
-// with its exception handling.
+// The strings' members, built here once and without exceptions, as the DLL links no runtime
+// library that would have them (and i686's linker fails without them).
 template class basic_string<char>;
 template class basic_string<wchar_t>;
 
@@ -74,20 +72,6 @@ chrono::steady_clock::time_point chrono::steady_clock::now() noexcept {
 }
 
 } // namespace std
-
-// The standard streams (stdout is where a grant reports a failed step), taken from msvcrt.dll's
-// own table; the import library's copy of this function comes with unwind tables. Code built
-// for link-time optimisation calls it by its name, other code through the import pointer (the
-// header declares it imported, hence the name given here by label).
-#define ZET_LABEL_TEXT(prefix) #prefix
-#define ZET_LABEL(prefix, name) ZET_LABEL_TEXT(prefix) name
-extern "C" FILE* __cdecl standardStream(unsigned index) __asm__(ZET_LABEL(__USER_LABEL_PREFIX__,
-                                                                          "__acrt_iob_func"));
-extern "C" FILE* __cdecl standardStream(unsigned index) {
-    return &__iob_func()[index];
-}
-
-extern "C" FILE*(__cdecl* __MINGW_IMP_SYMBOL(__acrt_iob_func))(unsigned) = standardStream;
 
 namespace {
 
