@@ -16,7 +16,7 @@ constexpr char kOtherDicsNames[] = "en=Other dictionaries\nfi=Muut sanakirjat\n"
 
 // Takes the installed entry of `name`, if there is one still free.
 bool takeInstalled(std::string& installed, std::string_view name) {
-    const std::size_t entry = installed.find(installedEntry(name));
+    const std::size_t entry = findInstalledEntry(installed, name);
     if (entry == std::string::npos) return false;
     installed[entry] = '+';
     return true;

@@ -52,11 +52,14 @@ void cutAtFirstNul(std::string& installed) {
     installed.resize(platform::beforeFirstNul(installed).size());
 }
 
-std::string installedEntry(std::string_view name) {
-    std::string entry(1, kInstalledMark);
-    entry.append(name);
-    entry += '\n';
-    return entry;
+std::size_t findInstalledEntry(std::string_view installed, std::string_view name) {
+    for (std::size_t at = installed.find(name, 1); at != std::string_view::npos;
+         at = installed.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if (installed[at - 1] == kInstalledMark && end < installed.size() && installed[end] == '\n')
+            return at - 1;
+    }
+    return std::string_view::npos;
 }
 
 std::optional<std::size_t> unendedEntry(std::string_view installed) {

@@ -108,7 +108,8 @@ void cutAtFirstNul(std::string& installed);
 // An installed entry is "*" + name + newline. Only a whole entry counts: a name is matched with
 // its newline, and an entry without one is never matched nor listed.
 inline constexpr char kInstalledMark = '*';
-[[nodiscard]] std::string installedEntry(std::string_view name);
+// Where the first entry of `name` starts in `installed`; npos when there is none.
+[[nodiscard]] std::size_t findInstalledEntry(std::string_view installed, std::string_view name);
 
 // Calls `visit` with the name of each entry, with its newline, up to the first entry that has
 // none.

@@ -45,7 +45,8 @@ inline bool readPlainTimestamp(std::string_view text, platform::CalendarTime& ti
     const std::array<int, 7> pairs{twoDigits(text, 0), twoDigits(text, 2), twoDigits(text, 4),
                                    twoDigits(text, 6), twoDigits(text, 9), twoDigits(text, 11),
                                    twoDigits(text, 13)};
-    if (*std::min_element(pairs.begin(), pairs.end()) < 0) return false;
+    for (const int pair : pairs)
+        if (pair < 0) return false;
     time = {pairs[0] * 100 + pairs[1], pairs[2], pairs[3], pairs[4], pairs[5], pairs[6]};
     return true;
 }

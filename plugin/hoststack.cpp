@@ -33,9 +33,9 @@ bool pushNode(StackNode*& top, StackView text, int stringSize) {
 }
 
 StackView nodeText(const StackNode& node, std::size_t limit) {
-    const StackChar* text = node.text;
-    return StackView(text,
-                     static_cast<std::size_t>(std::find(text, text + limit, StackChar{0}) - text));
+    std::size_t length = 0;
+    while (length < limit && node.text[length] != StackChar{0}) ++length;
+    return StackView(node.text, length);
 }
 
 StackText popNode(StackNode*& top, std::size_t limit) {
