@@ -59,8 +59,10 @@ std::uint64_t hashOf(std::string_view a, std::string_view b) {
     return hash;
 }
 
-void appendHex(std::string& text, std::uint64_t value, std::size_t digits) {
-    for (std::size_t i = digits; i-- > 0;) text += kHexDigits[(value >> (4 * i)) & 0xF];
+// The lowest `count` hexadecimal digits of `value`, at most 16, into `digits`.
+std::string_view hexDigits(char* digits, std::uint64_t value, std::size_t count) {
+    for (std::size_t i = count; i-- > 0; value >>= 4) digits[i] = kHexDigits[value & 0xF];
+    return std::string_view(digits, count);
 }
 
 // Enough to keep names apart: the clock, a counter, and where this call's stack lies (which the
@@ -82,12 +84,11 @@ std::uint64_t randomBits() {
 } // namespace
 
 std::string temporaryName(std::string_view name) {
-    std::string digits;
-    appendHex(digits, randomBits(), kRandomDigits);
+    char random[kRandomDigits];
+    char check[kCheckDigits];
+    const std::string_view digits = hexDigits(random, randomBits(), kRandomDigits);
     std::string result(name);
-    result += kTemporaryMark;
-    result += digits;
-    appendHex(result, hashOf(name, digits), kCheckDigits);
+    ((result += kTemporaryMark) += digits) += hexDigits(check, hashOf(name, digits), kCheckDigits);
     return result;
 }
 
@@ -97,9 +98,9 @@ bool isTemporaryName(std::string_view entry, std::string_view name) {
         return false;
     const std::string_view digits = entry.substr(name.size() + kTemporaryMark.size());
     if (digits.find_first_not_of(kHexDigits) != std::string_view::npos) return false;
-    std::string check;
-    appendHex(check, hashOf(name, digits.substr(0, kRandomDigits)), kCheckDigits);
-    return digits.substr(kRandomDigits) == check;
+    char check[kCheckDigits];
+    return digits.substr(kRandomDigits) ==
+           hexDigits(check, hashOf(name, digits.substr(0, kRandomDigits)), kCheckDigits);
 }
 
 FileTransaction::FileTransaction(const std::string& path) : outer_(!current().active) {

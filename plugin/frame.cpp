@@ -58,7 +58,7 @@ bool withWayOut(void (*step)()) noexcept {
 // Takes off up to `count` values without reading them, so without allocating.
 void dropValues(int count) {
     StackNode** top = callStack();
-    for (; top != nullptr && *top != nullptr && count > 0; --count) popNode(*top, 0);
+    for (; top != nullptr && *top != nullptr && count > 0; --count) dropNode(*top);
 }
 
 // Leaves the stack as an abandoned call must (see runExport). A step that runs out of memory
@@ -159,7 +159,7 @@ bool dropValue() {
     StackNode** top = callStack();
     if (top == nullptr || *top == nullptr) return false;
     ++callRecord().popped;
-    popNode(*top, 0);
+    dropNode(*top);
     return true;
 }
 

@@ -49,6 +49,12 @@ StackText popNode(StackNode*& top, std::size_t limit) {
     return text;
 }
 
+void dropNode(StackNode*& top) {
+    StackNode* node = top;
+    top = node->next;
+    platform::freeStackNode(node);
+}
+
 #if defined(ZET_UNICODE)
 
 StackText stackFromHost(std::string_view text) {

@@ -60,6 +60,9 @@ bool pushNode(StackNode*& top, StackView text, int stringSize);
 // host forgot the terminator. Nothing to take (null) gives the empty text.
 StackText popNode(StackNode*& top, std::size_t limit);
 
+// Takes the top value off a stack that has one, without reading it.
+void dropNode(StackNode*& top);
+
 // A node's text, read up to `limit` characters.
 StackView nodeText(const StackNode& node, std::size_t limit);
 

@@ -88,12 +88,9 @@ void sys::printText(std::string_view text) {
 }
 
 std::string sys::utf16FromAnsi(std::string_view text) {
-    std::string bytes;
-    for (const wchar_t unit : wideFromAnsi(text)) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>((unit >> 8) & 0xFF);
-    }
-    return bytes;
+    // A wchar_t is a UTF-16 unit, stored low byte first.
+    const std::wstring units = wideFromAnsi(text);
+    return std::string(reinterpret_cast<const char*>(units.data()), units.size() * sizeof(wchar_t));
 }
 
 } // namespace zet::platform
