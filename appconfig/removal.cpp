@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace zet::appconfig {
 
@@ -165,9 +164,11 @@ std::string otherMembers(std::string_view list, std::string_view name, bool& rem
     return members;
 }
 
-bool namedIn(std::string_view section, const std::vector<std::string>& names) {
-    for (const std::string& name : names)
-        if (sameIgnoringCase(section, name)) return true;
+// Whether `names` (each ended by a line feed, which no name holds) holds `section`.
+bool namedIn(std::string_view section, std::string_view names) {
+    for (std::size_t end; (end = names.find('\n')) != std::string_view::npos;
+         names.remove_prefix(end + 1))
+        if (sameIgnoringCase(section, names.substr(0, end))) return true;
     return false;
 }
 
@@ -181,19 +182,23 @@ struct Section {
     bool membersLeft = false; // it has other members
 };
 
-// Rewrites duvevo.cfg without the sections `sections` names and without the member `member`
-// (when not empty) of every group section: a member line left empty goes, one that keeps other
-// members is written as the group merge writes it ("Dics=a,b"), and a group section goes whole
-// when this leaves it without members. The lines before the first header pass unchanged. True
-// when nothing had to change or the new text was written.
+// Rewrites duvevo.cfg without the sections `sections` names (each name ended by a line feed)
+// and without the member `member` (when not empty) of every group section: a member line left
+// empty goes, one that keeps other members is written as the group merge writes it
+// ("Dics=a,b"), and a group section goes whole when this leaves it without members. The lines
+// before the first header pass unchanged. True when nothing had to change or the new text was
+// written.
 bool editSections(const std::string& path, bool asAppended, std::string_view member,
-                  std::vector<std::string> sections) {
+                  std::string_view sections) {
     const auto bytes = platform::readFileBytes(path);
     // Nothing to take out of a missing file; one that cannot be read keeps what it holds.
     if (!bytes) return !platform::fileExists(path);
     const CfgText file = decoded(*bytes);
     const std::string name = editedForm(member, file.utf16);
-    for (std::string& section : sections) section = editedForm(section, file.utf16);
+    std::string wanted;
+    for (std::size_t end; (end = sections.find('\n')) != std::string_view::npos;
+         sections.remove_prefix(end + 1))
+        (wanted += editedForm(sections.substr(0, end), file.utf16)) += '\n';
     std::string result;
     Section section;
     const auto close = [&] {
@@ -204,7 +209,7 @@ bool editSections(const std::string& path, bool asAppended, std::string_view mem
         const std::string_view line = nextLine(text, asAppended);
         if (const auto header = opened(line, asAppended)) {
             close();
-            section = {result.size(), namedIn(*header, sections),
+            section = {result.size(), namedIn(*header, wanted),
                        !member.empty() && header->starts_with('.')};
         } else if (const auto value = section.group ? membersValue(line) : std::nullopt) {
             bool removed = false;
@@ -239,7 +244,8 @@ bool removeListedGroups(std::string_view folder, std::string_view list) {
     if (!path) return false;
     // The group headers of the listed files, named as the copies the installed-list merge made
     // of them are.
-    std::vector<std::string> names{std::string(kOtherDicsSection)};
+    std::string names(kOtherDicsSection);
+    names += '\n';
     for (std::size_t slash; (slash = list.find('/')) != std::string_view::npos;
          list.remove_prefix(slash + 1)) {
         const auto text = readLines(pathInFolder(folder, list.substr(0, slash)));
@@ -248,11 +254,12 @@ bool removeListedGroups(std::string_view folder, std::string_view list) {
         for (std::string_view rest = *text; !rest.empty();) {
             const std::string_view line = takeLine(rest);
             if (walk.next(line) == SectionLine::groupHeader)
-                names.emplace_back(
-                    appendedHeader(line.substr(0, line.size() - (line.ends_with('\n') ? 1 : 0))));
+                (names +=
+                 appendedHeader(line.substr(0, line.size() - (line.ends_with('\n') ? 1 : 0)))) +=
+                    '\n';
         }
     }
-    return editSections(*path, true, {}, std::move(names));
+    return editSections(*path, true, {}, names);
 }
 
 } // namespace zet::appconfig
