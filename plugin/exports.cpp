@@ -125,7 +125,7 @@ void dummy() {
 #define ZET_PLUGIN_EXPORT(name, pops, answer)                                                      \
     extern "C" ZET_EXPORT void name(void* parentWindow, int stringSize, zet::StackChar* variables, \
                                     zet::StackNode** stackTop) {                                   \
-        zet::runExport(parentWindow, stringSize, variables, stackTop, zet::name, {pops, answer});  \
+        zet::runExport(parentWindow, stringSize, variables, stackTop, zet::name, pops, answer);    \
     }
 
 ZET_PLUGIN_EXPORT(loadDicInfo, 1, zet::pushFailed)

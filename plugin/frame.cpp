@@ -63,14 +63,14 @@ void dropValues(int count) {
 
 // Leaves the stack as an abandoned call must (see runExport). A step that runs out of memory
 // again is passed over.
-void abandon(const AbandonedCall& abandoned) {
+void abandon(int pops, void (*answer)()) {
     CallRecord& record = callRecord();
     (void)withWayOut(platform::dropOpenIniSession);
     (void)withWayOut(platform::dropOpenTransaction);
     dropValues(record.pushed);
-    dropValues(abandoned.pops - record.popped);
+    dropValues(pops - record.popped);
     record.pushed = 0;
-    if (abandoned.answer != nullptr && !withWayOut(abandoned.answer)) dropValues(record.pushed);
+    if (answer != nullptr && !withWayOut(answer)) dropValues(record.pushed);
 }
 
 StackText popArgument() {
@@ -175,9 +175,9 @@ void pushNumber(int value) {
 }
 
 void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,
-               void (*work)(), AbandonedCall abandoned) noexcept {
+               void (*work)(), int pops, void (*answer)()) noexcept {
     beginCall(parentWindow, stringSize, variables, stackTop);
-    if (!withWayOut(work)) abandon(abandoned);
+    if (!withWayOut(work)) abandon(pops, answer);
 }
 
 void abandonCall() noexcept {

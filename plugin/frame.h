@@ -62,21 +62,15 @@ void pushText(std::string_view text);
 // Pushes a number as decimal text.
 void pushNumber(int value);
 
-// What an abandoned call leaves (see abandonCall): its `pops` arguments taken off the stack, and
-// then what `answer` pushes, the export's answer to an input it cannot read (nothing when null).
-struct AbandonedCall {
-    int pops = 0;
-    void (*answer)() = nullptr;
-};
-
 // Runs one export's work inside the frame: records the call and keeps every failure inside the
 // plug-in, since none may reach the installer. A call that cannot get its memory is abandoned
 // where it stands: the values it pushed come off again, what it left open (an INI session, a
 // file transaction) is dropped, its working copy removed where no open file of the call still
-// holds it, and the stack is left as `abandoned` says. Every export pops all its arguments before
-// it pushes anything.
+// holds it, and the stack is left as an abandoned call leaves it (see abandonCall): its `pops`
+// arguments taken off, and then what `answer` pushes, the export's answer to an input it cannot
+// read (nothing when null). Every export pops all its arguments before it pushes anything.
 void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,
-               void (*work)(), AbandonedCall abandoned = {}) noexcept;
+               void (*work)(), int pops = 0, void (*answer)() = nullptr) noexcept;
 
 // Leaves the current export at once, as runExport describes: where there are no exceptions (the
 // Windows DLL), an allocation that fails and the standard library's error helpers end here. The

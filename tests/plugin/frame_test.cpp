@@ -63,12 +63,12 @@ void pushFailed() {
 
 extern "C" void runOutExport(void* parent, int size, zet::StackChar* variables,
                              zet::StackNode** top) {
-    zet::runExport(parent, size, variables, top, pushTwoThenRunOut, {3, pushFailed});
+    zet::runExport(parent, size, variables, top, pushTwoThenRunOut, 3, pushFailed);
 }
 
 extern "C" void writeThenRunOutExport(void* parent, int size, zet::StackChar* variables,
                                       zet::StackNode** top) {
-    zet::runExport(parent, size, variables, top, writeThenRunOut, {1, nullptr});
+    zet::runExport(parent, size, variables, top, writeThenRunOut, 1, nullptr);
 }
 
 extern "C" void writeExport(void* parent, int size, zet::StackChar* variables,
