@@ -9,10 +9,10 @@ namespace zet::appconfig {
 namespace {
 
 std::optional<std::string> joined(std::string_view folder, bool separator, std::string_view name) {
-    std::string path(folder);
-    if (separator) path += platform::kPathSeparator;
-    path += name;
-    if (!platform::pathFits(path)) return std::nullopt;
+    std::optional<std::string> path(std::in_place, folder);
+    if (separator) *path += platform::kPathSeparator;
+    *path += name;
+    if (!platform::pathFits(*path)) path.reset();
     return path;
 }
 

@@ -18,8 +18,7 @@ constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
 HANDLE openFile(const std::string& path, DWORD access, DWORD disposition) {
     const auto name = win32::sysPath(path);
     if (!name) return INVALID_HANDLE_VALUE;
-    return CreateFile(name->c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return win32::openHandle(*name, access, FILE_SHARE_READ | FILE_SHARE_WRITE, disposition);
 }
 
 // Closes a file and keeps the error of what failed before.

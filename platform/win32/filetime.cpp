@@ -28,8 +28,7 @@ std::uint64_t sys::calendarToFileTime(const CalendarTime& time) {
 bool sys::setFileWriteTime(const std::string& path, std::uint64_t fileTime) {
     const auto name = win32::sysPath(path);
     if (!name) return false;
-    const HANDLE file = CreateFile(name->c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = win32::openHandle(*name, GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING, 0);
     if (file == INVALID_HANDLE_VALUE) return false;
     FILETIME writeTime{};
     writeTime.dwLowDateTime = static_cast<DWORD>(fileTime);

@@ -42,8 +42,7 @@ std::string sys::readIniString(const std::string& path, std::string_view section
                                                     buffer.data(), size, file->c_str());
         // A value that fills the buffer comes back cut to size - 1 characters.
         if (count + 1 < size || size >= kMaxValueBuffer) {
-            buffer.resize(std::min(count, size));
-            return win32::ansiText(buffer);
+            return win32::ansiText({buffer.data(), std::min(count, size)});
         }
     }
 }

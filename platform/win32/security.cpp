@@ -16,8 +16,7 @@ ObjectHandle sys::openForAccessChange(const std::string& path, bool folder) {
         folder ? FILE_FLAG_BACKUP_SEMANTICS | FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_NORMAL;
     const auto name = win32::sysPath(path);
     if (!name) return kNoObject;
-    const HANDLE object =
-        CreateFile(name->c_str(), kAccess, kSharing, nullptr, OPEN_EXISTING, flags, nullptr);
+    const HANDLE object = win32::openHandle(*name, kAccess, kSharing, OPEN_EXISTING, flags);
     return object == INVALID_HANDLE_VALUE ? kNoObject : reinterpret_cast<ObjectHandle>(object);
 }
 

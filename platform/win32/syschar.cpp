@@ -4,6 +4,11 @@
 
 namespace zet::platform::win32 {
 
+HANDLE openHandle(const SysString& name, DWORD access, DWORD sharing, DWORD disposition,
+                  DWORD flags) {
+    return CreateFile(name.c_str(), access, sharing, nullptr, disposition, flags, nullptr);
+}
+
 #if defined(ZET_UNICODE)
 
 std::optional<SysString> sysPath(const std::string& path) {
@@ -14,7 +19,7 @@ SysString sysText(std::string_view text) {
     return wideFromAnsi(text);
 }
 
-std::string ansiText(const SysString& text) {
+std::string ansiText(std::basic_string_view<TCHAR> text) {
     bool exact = true;
     return ansiFromWide(text, exact);
 }
@@ -29,8 +34,8 @@ SysString sysText(std::string_view text) {
     return SysString(text);
 }
 
-std::string ansiText(const SysString& text) {
-    return text;
+std::string ansiText(std::basic_string_view<TCHAR> text) {
+    return std::string(text);
 }
 
 #endif

@@ -22,11 +22,16 @@ using SysString = std::basic_string<TCHAR>;
 // ANSI one. Nullopt when the path is no valid UTF-8 (no file is opened then).
 std::optional<SysString> sysPath(const std::string& path);
 
+// A handle of the file `name` as CreateFile opens it, without security attributes or template;
+// INVALID_HANDLE_VALUE when it cannot be opened.
+HANDLE openHandle(const SysString& name, DWORD access, DWORD sharing, DWORD disposition,
+                  DWORD flags = FILE_ATTRIBUTE_NORMAL);
+
 // An ANSI code-page text (a profile section, key or value) as the calls take it.
 SysString sysText(std::string_view text);
 
 // A text a call gave back, in the ANSI code page: a character the code page cannot hold (only
 // from a UTF-16 profile file) reads as '?', as the "A" call gives it.
-std::string ansiText(const SysString& text);
+std::string ansiText(std::basic_string_view<TCHAR> text);
 
 } // namespace zet::platform::win32

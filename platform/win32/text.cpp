@@ -46,15 +46,16 @@ bool widened(std::string_view text, UINT codePage, DWORD flags, std::wstring& ou
 
 } // namespace
 
+// The results are made where they are returned, so that no text is moved.
 std::optional<std::string> utf8FromWide(std::wstring_view text) {
-    std::string out;
-    if (!narrowed(text, CP_UTF8, WC_ERR_INVALID_CHARS, nullptr, out)) return std::nullopt;
+    std::optional<std::string> out(std::in_place);
+    if (!narrowed(text, CP_UTF8, WC_ERR_INVALID_CHARS, nullptr, *out)) out.reset();
     return out;
 }
 
 std::optional<std::wstring> wideFromUtf8(std::string_view text) {
-    std::wstring out;
-    if (!widened(text, CP_UTF8, MB_ERR_INVALID_CHARS, out)) return std::nullopt;
+    std::optional<std::wstring> out(std::in_place);
+    if (!widened(text, CP_UTF8, MB_ERR_INVALID_CHARS, *out)) out.reset();
     return out;
 }
 

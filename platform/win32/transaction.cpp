@@ -70,9 +70,8 @@ bool takeOwner(const win32::SysString& file, const win32::SysString& copy) {
 
 // A file with other names (hard links): a replacement would part it from them.
 bool hasOtherNames(const win32::SysString& path) {
-    const HANDLE file =
-        CreateFile(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = win32::openHandle(
+        path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE) return true;
     BY_HANDLE_FILE_INFORMATION information{};
     const bool known = GetFileInformationByHandle(file, &information) != 0;
@@ -83,16 +82,14 @@ bool hasOtherNames(const win32::SysString& path) {
 // A new file at `working`: a copy of `source`, or empty when there is none.
 bool createCopy(const win32::SysString* source, const win32::SysString& working) {
     if (source != nullptr) return CopyFile(source->c_str(), working.c_str(), TRUE) != 0;
-    const HANDLE file = CreateFile(working.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = win32::openHandle(working, GENERIC_WRITE, 0, CREATE_NEW);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
 }
 
 bool flush(const win32::SysString& path) {
-    const HANDLE file = CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = win32::openHandle(path, GENERIC_WRITE, 0, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE) return false;
     const bool flushed = FlushFileBuffers(file) != 0;
     CloseHandle(file);
