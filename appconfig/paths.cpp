@@ -37,10 +37,16 @@ std::optional<std::string> readText(const std::optional<std::string>& path) {
 
 namespace {
 
-// Cuts every line at its first NUL, keeping its newline.
+// Cuts every line at its first NUL, keeping its newline: one pass over a text that holds one.
 void cutLinesAtNul(std::string& text) {
-    for (std::size_t nul = 0; (nul = text.find('\0', nul)) != std::string::npos;)
-        text.erase(nul, std::min(text.find('\n', nul), text.size()) - nul);
+    if (text.find('\0') == std::string::npos) return;
+    std::size_t kept = 0;
+    bool cut = false; // after a NUL of the line
+    for (const char c : text) {
+        cut = c != '\n' && (cut || c == '\0');
+        if (!cut) text[kept++] = c;
+    }
+    text.resize(kept);
 }
 
 } // namespace

@@ -42,8 +42,9 @@ bool appendTextFile(const std::string& path, std::string_view text);
 // The file is created when missing. False when it cannot be appended to.
 bool appendLines(const std::string& path, std::string_view text);
 
-// Writes `text` to the process's standard output as printf does (where text mode is the
-// system's, every LF as CR LF); nothing is written where there is none.
+// Writes `text` to the process's standard output at once, as printf to a standard output in
+// the text mode of the C runtime's start-up does (on Windows every LF as CR LF, whatever mode a
+// host program set for its own streams); nothing is written where there is none.
 void printText(std::string_view text);
 
 // Replaces the whole content of a file with `bytes` as they are; the file is created when

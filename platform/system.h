@@ -31,7 +31,7 @@ bool writeFileBytes(const std::string& path, std::string_view bytes);
 // ANSI code-page text as UTF-16LE bytes, without a mark.
 std::string utf16FromAnsi(std::string_view text);
 std::uint64_t calendarToFileTime(const CalendarTime& time);
-// Writes `text` to the process's standard output, as printf does.
+// Writes `text` to the process's standard output (see printText).
 void printText(std::string_view text);
 bool setFileWriteTime(const std::string& path, std::uint64_t fileTime);
 

@@ -13,7 +13,7 @@ namespace {
 // The most one ReadFile or WriteFile call is given, well inside its 32-bit count.
 constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
 
-// Opens a file as the runtime's fopen does, sharing reading and writing with other programs;
+// Opens a file sharing reading and writing with other programs, as the C runtime's streams do;
 // INVALID_HANDLE_VALUE when it cannot be opened (a folder never opens).
 HANDLE openFile(const std::string& path, DWORD access, DWORD disposition) {
     const auto name = win32::sysPath(path);
@@ -83,7 +83,9 @@ bool sys::writeFileBytes(const std::string& path, std::string_view bytes) {
 }
 
 void sys::printText(std::string_view text) {
-    writeAll(GetStdHandle(STD_OUTPUT_HANDLE), withCrLf(text));
+    // An installer has no standard output unless it was started with one.
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output != nullptr && output != INVALID_HANDLE_VALUE) writeAll(output, withCrLf(text));
 }
 
 std::string sys::utf16FromAnsi(std::string_view text) {
