@@ -16,11 +16,11 @@
 namespace zet::appconfig {
 
 // The application's configuration file, the group tables and the installed list in the
-// installation folder.
-inline constexpr std::string_view kCfgFile = "duvevo.cfg";
-inline constexpr std::string_view kGroupsFile = "groups.ini";
-inline constexpr std::string_view kGroupNamesFile = "grnames.ini";
-inline constexpr std::string_view kInstalledFile = "instdics.dat";
+// installation folder: plain texts, of which the DLL keeps no view objects.
+inline constexpr char kCfgFile[] = "duvevo.cfg";
+inline constexpr char kGroupsFile[] = "groups.ini";
+inline constexpr char kGroupNamesFile[] = "grnames.ini";
+inline constexpr char kInstalledFile[] = "instdics.dat";
 
 // The section of the catch-all group, for installed dictionaries that no listed group took.
 inline constexpr std::string_view kOtherDicsSection = ".other_dics";
