@@ -15,9 +15,10 @@ namespace {
 // Fresh names tried before giving up, so that what an earlier call left never blocks.
 constexpr int kNameTries = 8;
 
-std::string folderOf(const std::string& path) {
+// Where a path's file name starts: after its last separator.
+std::size_t nameStart(const std::string& path) {
     const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    return separator == std::string::npos ? 0 : separator + 1;
 }
 
 // Gives the copy the access list of the file it replaces (a grant to everyone among others),
@@ -121,10 +122,10 @@ std::optional<std::string> sys::makeWorkingCopy(const std::string& path, bool& e
     if (present && ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ||
                     hasOtherNames(*file)))
         return std::nullopt;
-    const std::string folder = folderOf(path);
-    const std::string name = path.substr(folder.size());
+    const std::size_t start = nameStart(path);
+    const std::string name = path.substr(start);
     for (int attempt = 0; attempt < kNameTries; ++attempt) {
-        const std::string working = folder + temporaryName(name);
+        const std::string working = path.substr(0, start) + temporaryName(name);
         const auto copy = win32::sysPath(working);
         if (!copy) return std::nullopt;
         if (createCopy(present ? &*file : nullptr, *copy)) {
@@ -163,7 +164,7 @@ void sys::forgetLastFailure() {
 }
 
 void sys::removeLeftovers(const std::string& path) {
-    const std::string name = path.substr(folderOf(path).size());
+    const std::string name = path.substr(nameStart(path));
     const auto sysName = win32::sysPath(name);
     std::string leftovers = path;
     (leftovers += kTemporaryMark) += '*';
