@@ -91,9 +91,10 @@ std::string_view trimmed(std::string_view text) {
 
 // The next line of `text`, taken off it with its line end: CR LF, LF or a lone CR, as the
 // profile calls end lines; or, `lfOnly`, as the installed-list merge read them (in text mode,
-// where a lone CR is text of its line).
+// where a lone CR is text of its line: takeLine).
 std::string_view nextLine(std::string_view& text, bool lfOnly) {
-    std::size_t end = text.find_first_of(lfOnly ? "\n" : "\r\n");
+    if (lfOnly) return takeLine(text);
+    std::size_t end = text.find_first_of("\r\n");
     if (end == std::string_view::npos)
         end = text.size();
     else

@@ -1,6 +1,7 @@
 #include "catalogue/timetext.h"
 
 #include "catalogue/text.h"
+#include "platform/textrules.h"
 
 #include <optional>
 
@@ -53,7 +54,8 @@ std::string fileTimeText(std::uint64_t fileTime) {
         if (shift == 0) text += ' ';
         const auto half = static_cast<std::uint32_t>(fileTime >> shift);
         for (int digit = 28; digit >= 0; digit -= 4)
-            if (digit == 0 || half >> digit != 0) text += "0123456789abcdef"[(half >> digit) & 0xF];
+            if (digit == 0 || half >> digit != 0)
+                text += platform::kHexDigits[(half >> digit) & 0xF];
     }
     return text;
 }

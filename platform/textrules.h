@@ -54,8 +54,11 @@ inline std::string withCrLf(std::string_view text) {
     return lines;
 }
 
-// A 32-bit number in decimal, as printf writes it with "%u", or, `negative`, that number below
-// zero as "%d" writes it. (32 bits: the x86 DLLs have no 64-bit division.)
+// Lowercase hexadecimal digits, by value.
+inline constexpr std::string_view kHexDigits = "0123456789abcdef";
+
+// A 32-bit number in decimal, as printf writes it with "%u" or "%d", in 32-bit arithmetic (the
+// x86 DLLs have no 64-bit division).
 inline std::string decimalText(std::uint32_t magnitude, bool negative = false) {
     char digits[11]; // the 10 digits of the largest magnitude and a sign
     std::size_t at = sizeof digits;
@@ -65,6 +68,11 @@ inline std::string decimalText(std::uint32_t magnitude, bool negative = false) {
     } while (magnitude != 0);
     if (negative) digits[--at] = '-';
     return std::string(digits + at, sizeof digits - at);
+}
+
+inline std::string decimalText(int value) {
+    const auto magnitude = static_cast<std::uint32_t>(value);
+    return decimalText(value < 0 ? 0u - magnitude : magnitude, value < 0);
 }
 
 } // namespace zet::platform

@@ -2,6 +2,7 @@
 
 #include "platform/faults.h"
 #include "platform/system.h"
+#include "platform/textrules.h"
 
 #include <chrono>
 #include <cstdint>
@@ -13,7 +14,6 @@ namespace {
 
 constexpr std::size_t kRandomDigits = 12;
 constexpr std::size_t kCheckDigits = 4;
-constexpr std::string_view kHexDigits = "0123456789abcdef";
 
 // What a transaction's writes did: whether the file existed, whether a write reached the copy
 // (one that changed its bytes, or any that succeeded, which creates a missing file), and whether

@@ -170,8 +170,7 @@ void pushText(std::string_view text) {
 }
 
 void pushNumber(int value) {
-    const auto magnitude = static_cast<std::uint32_t>(value);
-    pushText(platform::decimalText(value < 0 ? 0u - magnitude : magnitude, value < 0));
+    pushText(platform::decimalText(value));
 }
 
 void runExport(void* parentWindow, int stringSize, StackChar* variables, StackNode** stackTop,

@@ -41,9 +41,8 @@ std::string sys::readIniString(const std::string& path, std::string_view section
         const DWORD count = GetPrivateProfileString(sectionText.c_str(), keyText.c_str(), TEXT(""),
                                                     buffer.data(), size, file->c_str());
         // A value that fills the buffer comes back cut to size - 1 characters.
-        if (count + 1 < size || size >= kMaxValueBuffer) {
+        if (count + 1 < size || size >= kMaxValueBuffer)
             return win32::ansiText({buffer.data(), std::min(count, size)});
-        }
     }
 }
 
